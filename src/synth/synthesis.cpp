@@ -1,0 +1,4 @@
+#include "synth/synthesis.h"
+
+void SynthesizeMono(AppState&) {}
+void SynthesizeStereo(AppState&) {}
