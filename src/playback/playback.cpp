@@ -5,5 +5,3 @@ void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 void TForm1::OnWaveOutDone() {}
 void TForm1::RefillPlaybackBuffer(int) {}
-void TForm1::ReportWaveOutError(audio::MMRESULT) {}
-void TForm1::ReportMmioError(audio::MMRESULT) {}
