@@ -62,7 +62,7 @@ void SynthesizeChannel(AppState& app, EditorForm& form, ChannelLayout layout,
       for (int x = std::max(left, 0); x < columnEnd; ++x) {
         // The lowest ink pixel decides: scanning up from the bottom, the first one found.
         std::int16_t value = 0;
-        for (int y = bottom; y >= top; --y) {
+        for (int y = bottom; y >= std::max(top, 0); --y) {
           if (pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride) +
                      static_cast<std::size_t>(x)] == gdi::kBlack) {
             value = rowValue[static_cast<std::size_t>(y)];
@@ -73,7 +73,7 @@ void SynthesizeChannel(AppState& app, EditorForm& form, ChannelLayout layout,
             static_cast<std::int64_t>(x - left) * perColumn + segmentOffset;
         for (int k = 0; k < perColumn; ++k) {
           const std::int64_t index = (firstFrame + k) * layout.stride + layout.offset;
-          if (index >= kBlockCapacity) break;
+          if (index < 0 || index >= kBlockCapacity) break;
           copy0[static_cast<std::size_t>(index)] = value;
           copy1[static_cast<std::size_t>(index)] = value;
         }
@@ -110,7 +110,7 @@ void WriteBackBlock(AppState& app) {
       static_cast<std::int64_t>(app.LoadedFormat.nChannels) * app.SampleRate;
   const std::int64_t start = perSecond * app.CurrentBlock;
   const std::int64_t declared = app.LoadedDataBytes / 2;
-  if (start < 0 || start >= declared) return;
+  if (perSecond <= 0 || start < 0 || start >= declared) return;
   const std::int64_t count =
       std::min({perSecond, declared - start, static_cast<std::int64_t>(kBlockCapacity)});
   // The data may hold fewer samples than its size says; the store stops at its end.
