@@ -5,48 +5,77 @@
 
 namespace audio {
 
+void SimulatedWaveOut::Log(DeviceCall::Op op, HWaveOut handle, const WaveHdr* header,
+                           std::uint32_t flagsBefore, MMRESULT result) {
+  calls_.push_back({op, handle, header, flagsBefore, result});
+}
+
 MMRESULT SimulatedWaveOut::Open(HWaveOut* handle, const WaveFormatEx& format,
                                 ui::MessagePoster* callback) {
+  MMRESULT result = MMSYSERR_NOERROR;
   if (failNextOpen_ != MMSYSERR_NOERROR) {
-    const MMRESULT code = failNextOpen_;
+    result = failNextOpen_;
     failNextOpen_ = MMSYSERR_NOERROR;
-    return code;
+  } else if (open_) {
+    result = MMSYSERR_ALLOCATED;
+  } else if (format.wFormatTag != WAVE_FORMAT_PCM || format.wBitsPerSample != 16 ||
+             format.nChannels < 1 || format.nChannels > 2 || format.nSamplesPerSec == 0 ||
+             format.nBlockAlign != format.nChannels * 2) {
+    result = WAVERR_BADFORMAT;
+  } else {
+    open_ = true;
+    handle_ = nextHandle_++;
+    *handle = handle_;
+    ++openCount_;
+    format_ = format;
+    callback_ = callback;
+    playedInFront_ = 0;
   }
-  if (open_) return MMSYSERR_ALLOCATED;
-  if (format.wFormatTag != WAVE_FORMAT_PCM || format.wBitsPerSample != 16 ||
-      format.nChannels < 1 || format.nChannels > 2 || format.nSamplesPerSec == 0) {
-    return WAVERR_BADFORMAT;
-  }
-  open_ = true;
-  handle_ = nextHandle_++;
-  *handle = handle_;
-  ++openCount_;
-  format_ = format;
-  callback_ = callback;
-  playedInFront_ = 0;
-  return MMSYSERR_NOERROR;
+  Log(DeviceCall::Open, result == MMSYSERR_NOERROR ? handle_ : 0, nullptr, 0, result);
+  return result;
 }
 
 MMRESULT SimulatedWaveOut::PrepareHeader(HWaveOut handle, WaveHdr* header) {
-  if (!Valid(handle)) return MMSYSERR_INVALHANDLE;
-  header->dwFlags |= WHDR_PREPARED;
-  return MMSYSERR_NOERROR;
+  const std::uint32_t before = header->dwFlags;
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!Valid(handle)) {
+    result = MMSYSERR_INVALHANDLE;
+  } else {
+    header->dwFlags |= WHDR_PREPARED;
+  }
+  Log(DeviceCall::Prepare, handle, header, before, result);
+  return result;
 }
 
 MMRESULT SimulatedWaveOut::Write(HWaveOut handle, WaveHdr* header) {
-  if (!Valid(handle)) return MMSYSERR_INVALHANDLE;
-  if ((header->dwFlags & WHDR_PREPARED) == 0) return WAVERR_UNPREPARED;
-  if ((header->dwFlags & WHDR_INQUEUE) != 0) return WAVERR_STILLPLAYING;
-  header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
-  queue_.push_back(header);
-  return MMSYSERR_NOERROR;
+  const std::uint32_t before = header->dwFlags;
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!Valid(handle)) {
+    result = MMSYSERR_INVALHANDLE;
+  } else if ((header->dwFlags & WHDR_PREPARED) == 0) {
+    result = WAVERR_UNPREPARED;
+  } else if ((header->dwFlags & WHDR_INQUEUE) != 0) {
+    result = WAVERR_STILLPLAYING;
+  } else {
+    header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
+    queue_.push_back(header);
+  }
+  Log(DeviceCall::Write, handle, header, before, result);
+  return result;
 }
 
 MMRESULT SimulatedWaveOut::UnprepareHeader(HWaveOut handle, WaveHdr* header) {
-  if (!Valid(handle)) return MMSYSERR_INVALHANDLE;
-  if ((header->dwFlags & WHDR_INQUEUE) != 0) return WAVERR_STILLPLAYING;
-  header->dwFlags &= ~WHDR_PREPARED;
-  return MMSYSERR_NOERROR;
+  const std::uint32_t before = header->dwFlags;
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!Valid(handle)) {
+    result = MMSYSERR_INVALHANDLE;
+  } else if ((header->dwFlags & WHDR_INQUEUE) != 0) {
+    result = WAVERR_STILLPLAYING;
+  } else {
+    header->dwFlags &= ~WHDR_PREPARED;
+  }
+  Log(DeviceCall::Unprepare, handle, header, before, result);
+  return result;
 }
 
 void SimulatedWaveOut::Finish(WaveHdr* header) {
@@ -55,28 +84,38 @@ void SimulatedWaveOut::Finish(WaveHdr* header) {
 }
 
 MMRESULT SimulatedWaveOut::Reset(HWaveOut handle) {
-  if (!Valid(handle)) return MMSYSERR_INVALHANDLE;
-  while (!queue_.empty()) {
-    WaveHdr* header = queue_.front();
-    queue_.pop_front();
-    Finish(header);
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!Valid(handle)) {
+    result = MMSYSERR_INVALHANDLE;
+  } else {
+    while (!queue_.empty()) {
+      WaveHdr* header = queue_.front();
+      queue_.pop_front();
+      Finish(header);
+    }
+    playedInFront_ = 0;
   }
-  playedInFront_ = 0;
-  return MMSYSERR_NOERROR;
+  Log(DeviceCall::Reset, handle, nullptr, 0, result);
+  return result;
 }
 
 MMRESULT SimulatedWaveOut::Close(HWaveOut handle) {
-  if (!Valid(handle)) return MMSYSERR_INVALHANDLE;
-  if (!queue_.empty()) return WAVERR_STILLPLAYING;
-  open_ = false;
-  handle_ = 0;
-  return MMSYSERR_NOERROR;
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!Valid(handle)) {
+    result = MMSYSERR_INVALHANDLE;
+  } else if (!queue_.empty()) {
+    result = WAVERR_STILLPLAYING;
+  } else {
+    open_ = false;
+    handle_ = 0;
+  }
+  Log(DeviceCall::Close, handle, nullptr, 0, result);
+  return result;
 }
 
 void SimulatedWaveOut::Advance(std::uint32_t frames) {
   if (!open_) return;
   const std::uint32_t frameBytes = format_.nBlockAlign;
-  if (frameBytes == 0) return;
   const std::size_t frameSamples = frameBytes / 2;
   while (frames > 0) {
     if (queue_.empty()) {
@@ -103,22 +142,7 @@ void SimulatedWaveOut::Advance(std::uint32_t frames) {
 }
 
 std::string SimulatedWaveOut::ErrorText(MMRESULT code) const {
-  switch (code) {
-    case MMSYSERR_NOERROR:
-      return "エラーはありません。";
-    case MMSYSERR_BADDEVICEID:
-      return "指定されたデバイス ID は範囲外です。";
-    case MMSYSERR_ALLOCATED:
-      return "指定されたリソースは既に割り当てられています。";
-    case MMSYSERR_NODRIVER:
-      return "ドライバがインストールされていません。";
-    case MMSYSERR_NOMEM:
-      return "メモリが不足しています。";
-    case WAVERR_BADFORMAT:
-      return "サポートされていない形式でウェーブを開こうとしました。";
-    default:
-      return "不明なエラーです。";
-  }
+  return StandardErrorText(code);
 }
 
 }  // namespace audio

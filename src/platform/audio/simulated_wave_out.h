@@ -11,10 +11,19 @@
 
 namespace audio {
 
+// One call the program made on the device, with the header's dwFlags as the call found them.
+struct DeviceCall {
+  enum Op { Open, Prepare, Write, Unprepare, Reset, Close };
+  Op op;
+  HWaveOut handle;
+  const WaveHdr* header;  // null for Open, Reset and Close
+  std::uint32_t flagsBefore;
+  MMRESULT result;
+};
+
 class SimulatedWaveOut : public WaveOutDevice {
  public:
-  MMRESULT Open(HWaveOut* handle, const WaveFormatEx& format,
-                ui::MessagePoster* callback) override;
+  MMRESULT Open(HWaveOut* handle, const WaveFormatEx& format, ui::MessagePoster* callback) override;
   MMRESULT PrepareHeader(HWaveOut handle, WaveHdr* header) override;
   MMRESULT Write(HWaveOut handle, WaveHdr* header) override;
   MMRESULT UnprepareHeader(HWaveOut handle, WaveHdr* header) override;
@@ -36,10 +45,15 @@ class SimulatedWaveOut : public WaveOutDevice {
   // Every sample played since the device was made, interleaved as the format says.
   const std::vector<std::int16_t>& Played() const { return played_; }
   void ClearPlayed() { played_.clear(); }
+  // Every call made on the device, in order.
+  const std::vector<DeviceCall>& Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
 
  private:
   bool Valid(HWaveOut handle) const { return open_ && handle == handle_; }
   void Finish(WaveHdr* header);
+  void Log(DeviceCall::Op op, HWaveOut handle, const WaveHdr* header, std::uint32_t flagsBefore,
+           MMRESULT result);
 
   MMRESULT failNextOpen_ = MMSYSERR_NOERROR;
   bool open_ = false;
@@ -52,6 +66,7 @@ class SimulatedWaveOut : public WaveOutDevice {
   std::uint32_t playedInFront_ = 0;  // bytes of the front buffer already played
   std::uint64_t underrunFrames_ = 0;
   std::vector<std::int16_t> played_;
+  std::vector<DeviceCall> calls_;
 };
 
 }  // namespace audio

@@ -2,6 +2,7 @@
 // finished buffers, prepare, queue, unprepare, reset, close, and the text of a result code.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -49,6 +50,12 @@ struct WaveHdr {
   std::uintptr_t reserved = 0;
 };
 
+// The device's own thread marks a queued header done while the program may be reading it: while
+// a header can be queued, read and change its dwFlags through this view.
+inline std::atomic_ref<std::uint32_t> HeaderFlags(WaveHdr& header) {
+  return std::atomic_ref<std::uint32_t>(header.dwFlags);
+}
+
 // 0 is no device.
 using HWaveOut = std::uintptr_t;
 
@@ -69,5 +76,8 @@ class WaveOutDevice {
   // The system's text for a result code, at most 255 characters.
   virtual std::string ErrorText(MMRESULT code) const = 0;
 };
+
+// The system's text for the standard result codes above; every device uses it for those.
+std::string StandardErrorText(MMRESULT code);
 
 }  // namespace audio
