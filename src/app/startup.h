@@ -4,17 +4,12 @@
 #include <string>
 
 #include "app/services.h"
+#include "platform/os/instance_lock.h"
 
 class TForm1;
 class TForm2;
 
-class InstanceLock {
- public:
-  virtual ~InstanceLock() = default;
-  // False when another instance holds the lock.
-  virtual bool TryAcquire() = 0;
-  virtual void Release() = 0;
-};
+using InstanceLock = os::InstanceLock;
 
 class Frontend {
  public:
