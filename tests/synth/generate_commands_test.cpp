@@ -93,16 +93,20 @@ TEST(IntervalSetting, ChangingItClearsTheBlockRelabelsBothWindowsAndKeepsTheView
   const gdi::Picture view = w.form1.Image2.Picture();
   const std::size_t lines = w.form1.Memo1.Lines().size();
 
-  w.form1.Button3.SetEnabled(false);  // playing: the change stops playback first
+  w.form1.Button3.Click();  // playing: the change stops playback first
+  ASSERT_TRUE(w.device.IsOpen());
   w.form1.RadioGroup1.SetItemIndex(0);
+  EXPECT_FALSE(w.device.IsOpen());
+  EXPECT_TRUE(w.form1.Button3.Enabled());
   EXPECT_TRUE(BlockIsZero(w));
-  EXPECT_EQ(LinesSince(w.form1.Memo1, lines), kClearedLines);
+  std::vector<std::string> expected{"Playback Started...", "Playback Finished."};
+  expected.insert(expected.end(), kClearedLines.begin(), kClearedLines.end());
+  EXPECT_EQ(LinesSince(w.form1.Memo1, lines), expected);
   EXPECT_TRUE(w.form1.Image2.Picture() == view);
   for (EditorForm* f : {static_cast<EditorForm*>(&w.form1), static_cast<EditorForm*>(&w.form2)}) {
     EXPECT_EQ(f->Label1.Caption(), "20 msec");
     EXPECT_EQ(f->Label2.Caption(), "30 msec");
   }
-  w.form1.Button3.SetEnabled(true);
 
   // Choosing the item already chosen runs nothing: the new block stays.
   Generate(w);
