@@ -14,6 +14,7 @@ namespace wavefile {
 std::int64_t MemoryByteSource::ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) {
   if (offset >= size_) return 0;
   const std::uint64_t n = std::min<std::uint64_t>(count, size_ - offset);
+  if (n == 0) return 0;  // the buffer of an empty read may be null
   std::memcpy(buffer, data_ + offset, static_cast<std::size_t>(n));
   return static_cast<std::int64_t>(n);
 }

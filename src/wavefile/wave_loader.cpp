@@ -109,7 +109,7 @@ WaveLoadResult LoadWave(ByteSource& source, const ChunkResultReporter& report) {
     result.status = WaveLoadStatus::OutOfMemory;
     return result;
   }
-  const std::int64_t read = reader.Read(result.data.data(), present);
+  const std::int64_t read = present == 0 ? 0 : reader.Read(result.data.data(), present);
   if (read < 0) {
     result.data = {};
     result.status = WaveLoadStatus::ReadError;

@@ -121,7 +121,8 @@ TEST(WaveLoader, LoadsOnlyTheDataBytesTheFileHolds) {
   const struct {
     const char* what;
     std::uint32_t declared;
-  } cases[] = {{"a few bytes more", 120}, {"near 4 GiB", 0xFFFFFFFEu}, {"odd size", 99}};
+  } cases[] = {
+      {"a few bytes more", 120}, {"near 4 GiB", 0xFFFFFFFEu}, {"odd size", 99}, {"empty", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const Bytes file = RiffBytes({FmtChunk(1, 1, 8000, 16), {"data", SamplesLE(s), c.declared}},
