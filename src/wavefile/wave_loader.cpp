@@ -1,5 +1,7 @@
 #include "wavefile/wave_loader.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -32,6 +34,15 @@ audio::WaveFormatEx DecodeFormat(const std::array<unsigned char, kFormatBytes>& 
   f.wBitsPerSample = static_cast<std::uint16_t>(Field(b, have, 14, 2));
   f.cbSize = static_cast<std::uint16_t>(Field(b, have, 16, 2));
   return f;
+}
+
+// A whole file's data is touched once, page by page; in 2 MiB pages that costs a fraction of what
+// 4 KiB pages do (several times faster on virtual machines). Only a hint: nothing depends on it.
+void PreferHugePages(const void* start, std::size_t bytes) {
+  constexpr std::uintptr_t kPage = 4096;
+  const auto begin = (reinterpret_cast<std::uintptr_t>(start) + kPage - 1) & ~(kPage - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(start) + bytes) & ~(kPage - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 void ToNativeOrder(std::vector<std::int16_t>& samples) {
@@ -101,7 +112,11 @@ WaveLoadResult LoadWave(ByteSource& source, const ChunkResultReporter& report) {
   const auto present =
       static_cast<std::uint32_t>(std::min<std::uint64_t>(data.cksize, reader.Remaining()));
   try {
-    result.data.resize((static_cast<std::size_t>(present) + 1) / 2);
+    const std::size_t values = (static_cast<std::size_t>(present) + 1) / 2;
+    // Reserved first, so that the hint is given before the memory is first touched.
+    result.data.reserve(values);
+    PreferHugePages(result.data.data(), values * sizeof(std::int16_t));
+    result.data.resize(values);
   } catch (const std::bad_alloc&) {
     result.status = WaveLoadStatus::OutOfMemory;
     return result;
