@@ -14,6 +14,10 @@ TForm2::TForm2(AppState& appState, ui::MessageBoxService& boxService)
   appState.Form2 = this;
 }
 
-EditorForm& TForm2::OtherEditor() { return *app.Form1; }
+EditorForm& TForm2::OtherEditor() {
+  return *app.Form1;
+}
 
-void TForm2::FormCreate() { editor.InitCanvas(); }
+void TForm2::FormCreate() {
+  editor.InitCanvas();
+}

@@ -14,10 +14,14 @@
 class EditorForm;
 
 constexpr int kSegmentCount = 10;
+// Sound columns after the left margin; the canvas is CanvasLeftMargin + this wide.
+constexpr int kSoundColumns = 480;
 constexpr int kCanvasHeight = 240;
-constexpr int kThumbnailWidth = 178;   // trunc(510 * 0.35)
-constexpr int kThumbnailHeight = 83;   // trunc(240 * 0.35)
-constexpr int kThumbnailPitch = 93;    // height plus a 10-pixel gap
+constexpr int kThumbnailGap = 10;
+
+// A thumbnail shows the whole picture scaled by 0.35, truncated: 510 x 240 gives 178 x 83
+// (240 x 0.35 lies just below 84 when taken at extended precision).
+int ThumbnailExtent(int pictureExtent);
 
 class SegmentEditor {
  public:
@@ -63,6 +67,12 @@ class SegmentEditor {
   std::function<void()> OnCopyModeChosen;
 
  private:
+  int Mode() const;
+  bool InDrawingZone(int x, int y) const;
+  // The canvas into the selected segment's thumbnail.
+  void StoreCanvas();
+  void StampFloatingImage();
+
   AppState& app_;
   EditorForm& form_;
   std::int32_t& selected_;

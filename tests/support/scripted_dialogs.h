@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ class ScriptedDialogs : public ui::MessageBoxService, public ui::FileDialogServi
 
   int Show(const std::string& text, const std::string& title, unsigned flags) override {
     shown.push_back({text, title, flags});
+    if (boxAnswers.empty() && AnswerAnyBox) return AnswerAnyBox(shown.back());
     if (boxAnswers.empty()) {
       ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
       return ui::IDOK;
@@ -38,6 +40,7 @@ class ScriptedDialogs : public ui::MessageBoxService, public ui::FileDialogServi
 
   std::optional<std::string> AskOpen(const ui::FileDialogOptions& options) override {
     openOptions.push_back(options);
+    if (openAnswers.empty() && AnswerAnyOpen) return AnswerAnyOpen();
     if (openAnswers.empty()) {
       ADD_FAILURE() << "unexpected open dialog";
       return std::nullopt;
@@ -49,6 +52,7 @@ class ScriptedDialogs : public ui::MessageBoxService, public ui::FileDialogServi
 
   ui::SaveDialogResult AskSave(const ui::FileDialogOptions& options) override {
     saveOptions.push_back(options);
+    if (saveAnswers.empty() && AnswerAnySave) return AnswerAnySave(options);
     if (saveAnswers.empty()) {
       ADD_FAILURE() << "unexpected save dialog";
       return {false, options.initialName};
@@ -60,6 +64,12 @@ class ScriptedDialogs : public ui::MessageBoxService, public ui::FileDialogServi
 
   // Every expected answer was used.
   bool Drained() const { return boxAnswers.empty() && openAnswers.empty() && saveAnswers.empty(); }
+
+  // When set, boxes and dialogs without a queued answer are answered by these instead of
+  // failing the test (the random-event test answers whatever comes up).
+  std::function<int(const ShownBox&)> AnswerAnyBox;
+  std::function<std::optional<std::string>()> AnswerAnyOpen;
+  std::function<ui::SaveDialogResult(const ui::FileDialogOptions&)> AnswerAnySave;
 
   std::vector<ShownBox> shown;
   std::vector<ui::FileDialogOptions> openOptions;

@@ -35,29 +35,38 @@ void Canvas::Plot(int x, int y, int index) {
   }
 }
 
+// Classic Bresenham: the major axis steps every pixel, the minor axis when the error passes
+// the midpoint (a tie does not step).
 void Canvas::LineTo(int x1, int y1) {
   int x = penPos_.x;
   int y = penPos_.y;
   const int dx = std::abs(x1 - x);
-  const int dy = -std::abs(y1 - y);
+  const int dy = std::abs(y1 - y);
   const int sx = x < x1 ? 1 : -1;
   const int sy = y < y1 ? 1 : -1;
-  int err = dx + dy;
-  int index = 0;
-  while (x != x1 || y != y1) {
-    Plot(x, y, index++);
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  int d = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    Plot(x, y, i);
+    if (d > 0) {
+      if (xMajor) {
+        y += sy;
+      } else {
+        x += sx;
+      }
+      d -= 2 * major;
     }
-    if (e2 <= dx) {
-      err += dx;
+    d += 2 * minor;
+    if (xMajor) {
+      x += sx;
+    } else {
       y += sy;
     }
   }
   // A thin line leaves out its end point; a wide one ends in a round cap around it.
-  if (pen.width > 1) Plot(x1, y1, index);
+  if (pen.width > 1) Plot(x1, y1, major);
   penPos_ = {x1, y1};
 }
 
