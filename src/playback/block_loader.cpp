@@ -5,7 +5,6 @@
 #include "editor/right_form.h"
 #include "playback/sample_row.h"
 #include "playback/second_bounds.h"
-#include "playback/segment_time_labels.h"
 #include "synth/waveform_view.h"
 
 namespace {
@@ -27,11 +26,6 @@ void RenderSegment(EditorForm& form, const AppState& app, int k, int stride, int
     canvas.LineTo(app.CanvasLeftMargin + i / 10, playback::SampleRow(mid, s));
   }
   thumbnail.AssignPicture(form.Image1.Picture());
-}
-
-void SetSegmentTimeLabels(EditorForm& form, int selected, int intervalIndex) {
-  form.Label1.SetCaption(playback::SegmentStartLabel(selected, intervalIndex));
-  form.Label2.SetCaption(playback::SegmentEndLabel(selected, intervalIndex));
 }
 
 }  // namespace
@@ -95,8 +89,8 @@ void TForm1::Button5Click() {
   app.CurrentBlock = static_cast<std::int32_t>(p);
   ScrollBox1.Repaint();
   right.ScrollBox1.Repaint();
-  SetSegmentTimeLabels(*this, app.SelectedSegment, RadioGroup1.ItemIndex());
-  SetSegmentTimeLabels(right, app.SelectedSegmentR, RadioGroup1.ItemIndex());
+  editor.SetTimeLabels();
+  right.editor.SetTimeLabels();
   Memo1.Add("完了！\r\n");
 }
 

@@ -4,8 +4,6 @@
 
 #include "playback/sample_row.h"
 #include "playback/second_bounds.h"
-#include "playback/segment_time_labels.h"
-#include "support/editor_available.h"
 #include "support/test_world.h"
 #include "support/wav_files.h"
 
@@ -40,16 +38,6 @@ TEST(BlockLoader, ASecondCopiesOnlyTheValuesTheDataHolds) {
     EXPECT_EQ(playback::SecondValueCount(c.n, c.p, c.total), c.count)
         << c.n << " a second, position " << c.p << ", " << c.total << " values";
   }
-}
-
-TEST(BlockLoader, TimeLabelsFollowTheSegmentAndTheInterval) {
-  EXPECT_EQ(playback::SegmentStartLabel(0, 1), "0 msec");
-  EXPECT_EQ(playback::SegmentEndLabel(0, 1), "100 msec");
-  EXPECT_EQ(playback::SegmentEndLabel(0, 0), "10 msec");
-  EXPECT_EQ(playback::SegmentStartLabel(3, 1), "300 msec");
-  EXPECT_EQ(playback::SegmentEndLabel(3, 1), "400 msec");
-  EXPECT_EQ(playback::SegmentStartLabel(3, 0), "30 msec");
-  EXPECT_EQ(playback::SegmentEndLabel(3, 0), "40 msec");
 }
 
 std::vector<std::string> MemoAfterStart(const TestWorld& w) {
@@ -113,7 +101,6 @@ TEST(BlockLoader, ACopyFaultAnsweredYesAbortsAndDropsTheFileData) {
 
 TEST(BlockLoader, ACopyFaultAnsweredNoGoesOnWithWhatWasCopied) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   BreakTheDataSize(w);
   w.dialogs.AnswerBox(ui::IDNO);
   w.form1.Button5.Click();
@@ -136,7 +123,6 @@ int BlackPixels(const gdi::Picture& p, int rowFrom, int rowTo) {
 
 TEST(BlockLoader, ConfirmLoadsTheChosenSecondWholeOrInPart) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   // 2.5 s of stereo at 44100 Hz.
   const std::vector<std::int16_t> s = PatternSamples(220500, 2);
   SetLoadedFile(w.app, 2, 44100, s);
@@ -158,7 +144,6 @@ TEST(BlockLoader, ConfirmLoadsTheChosenSecondWholeOrInPart) {
 
 TEST(BlockLoader, PastTheEndEveryPictureShowsTheMiddleLine) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   SetLoadedFile(w.app, 1, 44100, PatternSamples(3 * 44100));
   w.form1.TrackBar1.SetMax(3);
   w.form1.TrackBar1.SetPosition(3);
@@ -175,7 +160,6 @@ TEST(BlockLoader, PastTheEndEveryPictureShowsTheMiddleLine) {
 
 TEST(BlockLoader, StereoGoesLeftToTheMainWindowAndRightToTheOther) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   std::vector<std::int16_t> s(2 * 48000);
   for (std::size_t i = 0; i < s.size(); ++i) s[i] = i % 2 == 0 ? 16384 : -16384;
   SetLoadedFile(w.app, 2, 48000, s);
@@ -207,7 +191,6 @@ TEST(BlockLoader, StereoGoesLeftToTheMainWindowAndRightToTheOther) {
 
 TEST(BlockLoader, AtARateThatIsNoMultipleOfTenSegmentsStartAtRateDivTen) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   std::vector<std::int16_t> s(22050);
   s[2205] = 32767;  // the first frame of segment 1
   SetLoadedFile(w.app, 1, 22050, s);

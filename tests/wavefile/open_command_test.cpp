@@ -5,7 +5,6 @@
 
 #include <fstream>
 
-#include "support/editor_available.h"
 #include "support/test_world.h"
 #include "support/wav_files.h"
 
@@ -210,7 +209,6 @@ TEST(OpenCommandDeathTest, AChunkTooLargeForMemoryIsRefusedAndTheEarlierFileStay
 
 TEST(OpenCommand, AStereoFileSwitchesToFileEditingAndLoadsSecondZero) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   TempDir dir;
   const std::vector<std::int16_t> s = PatternSamples(441000 / 2, 11);
   const std::string path = dir.Write("ステレオ.wav", Wave16(2, 44100, s));
@@ -247,7 +245,6 @@ TEST(OpenCommand, AStereoFileSwitchesToFileEditingAndLoadsSecondZero) {
 
 TEST(OpenCommand, ASecondOpenReplacesTheFirstAndAByteRateOfZeroStillGivesTheSeconds) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   TempDir dir;
   Open(w, dir.Write("a.wav", Wave16(2, 44100, PatternSamples(441000 / 2))));
   const std::vector<std::int16_t> mono = PatternSamples(3 * 48000 + 100, 5);
@@ -264,7 +261,6 @@ TEST(OpenCommand, ASecondOpenReplacesTheFirstAndAByteRateOfZeroStillGivesTheSeco
 
 TEST(OpenCommand, AnOpenedFileIsSavedWithItsDataAloneAndTheSaveNameIsItsOwn) {
   TestWorld w;
-  SKIP_WITHOUT_EDITOR(w);
   TempDir dir;
   const std::vector<std::int16_t> s = PatternSamples(2 * 22050 + 2, 9);
   const Bytes list = {'I', 'N', 'F', 'O', 'I', 'C', 'M', 'T', 3, 0, 0, 0, 'h', 'i', '!', 0};

@@ -20,11 +20,6 @@ const std::vector<std::string> kFailureLines = {
     "ファイル保存処理で例外エラーが発生しました。",
     "ファイル出力が正常に完了しなかった可能性があります。"};
 
-std::vector<std::string> MemoAfterStart(const TestWorld& w) {
-  const auto& lines = w.form1.Memo1.Lines();
-  return std::vector<std::string>(lines.begin() + 2, lines.end());
-}
-
 std::vector<std::string> SuccessLines(const std::string& path) {
   return {kProgressLines[0], kProgressLines[1], "完了！", "出力ファイル：" + path};
 }
@@ -38,10 +33,18 @@ void FillBlock(AppState& app, const std::vector<std::int16_t>& values) {
   for (auto& copy : app.BlockSamples) std::copy(values.begin(), values.end(), copy.begin());
 }
 
-std::string Save(TestWorld& w, const std::string& path) {
+struct Saved {
+  std::string path;
+  std::vector<std::string> log;  // the memo lines the command added
+};
+
+Saved Save(TestWorld& w, const std::string& path) {
+  const std::size_t before = w.form1.Memo1.Lines().size();
   w.dialogs.AnswerSave({true, path});
   w.form1.K5.Click();
-  return path;
+  const auto& lines = w.form1.Memo1.Lines();
+  return {path, std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(before),
+                                         lines.end())};
 }
 
 TEST(SaveCommand, DrawingModeWritesTheBlockThreeTimesInTheChannelSetting) {
@@ -51,11 +54,13 @@ TEST(SaveCommand, DrawingModeWritesTheBlockThreeTimesInTheChannelSetting) {
     TempDir dir;
     const std::vector<std::int16_t> block =
         PatternSamples(static_cast<std::size_t>(kBlockCapacity));
-    FillBlock(w.app, block);
+    // The channel setting clears the block, so it comes first.
     if (channels == 2) w.form1.RadioGroup2.SetItemIndex(1);
-    const std::string path = Save(w, dir.File("drawn.wav"));
+    FillBlock(w.app, block);
+    const Saved saved = Save(w, dir.File("drawn.wav"));
+    const std::string& path = saved.path;
 
-    EXPECT_EQ(MemoAfterStart(w), SuccessLines(path));
+    EXPECT_EQ(saved.log, SuccessLines(path));
     const Bytes f = ReadBytes(path);
     ASSERT_EQ(f.size(), channels == 1 ? 264644u : 529244u);
     EXPECT_EQ(ReadLE32(f, 4), channels == 1 ? 264636u : 529236u);
@@ -76,7 +81,7 @@ TEST(SaveCommand, DrawingModeWritesTheBlockThreeTimesInTheChannelSetting) {
 TEST(SaveCommand, BeforeAnyGenerateTheFileIsThreeSecondsOfSilence) {
   TestWorld w;
   TempDir dir;
-  const Bytes f = ReadBytes(Save(w, dir.File("quiet.wav")));
+  const Bytes f = ReadBytes(Save(w, dir.File("quiet.wav")).path);
   ASSERT_EQ(f.size(), 264644u);
   const std::vector<std::int16_t> s = DataSamples(f);
   EXPECT_TRUE(std::all_of(s.begin(), s.end(), [](std::int16_t v) { return v == 0; }));
@@ -87,8 +92,9 @@ TEST(SaveCommand, FileEditingModeWritesTheLoadedDataByteForByte) {
   TempDir dir;
   const std::vector<std::int16_t> data = PatternSamples(441000 / 2, 7);
   SetLoadedFile(w.app, 2, 44100, data, 441000);
-  const std::string path = Save(w, dir.File("edited.wav"));
-  EXPECT_EQ(MemoAfterStart(w), SuccessLines(path));
+  const Saved saved = Save(w, dir.File("edited.wav"));
+  const std::string& path = saved.path;
+  EXPECT_EQ(saved.log, SuccessLines(path));
   const Bytes f = ReadBytes(path);
   ASSERT_EQ(f.size(), 44u + 441000u);
   EXPECT_EQ(ReadLE16(f, 22), 2u);
@@ -103,7 +109,7 @@ TEST(SaveCommand, AnIncompleteLastFrameIsNotWritten) {
   TempDir dir;
   // 14 bytes of stereo: three whole frames and half of a fourth.
   SetLoadedFile(w.app, 2, 8000, {1, -2, 3, -4, 5, -6, 7}, 14);
-  const Bytes f = ReadBytes(Save(w, dir.File("cut.wav")));
+  const Bytes f = ReadBytes(Save(w, dir.File("cut.wav")).path);
   EXPECT_EQ(ReadLE32(f, 40), 12u);
   EXPECT_EQ(DataSamples(f), (std::vector<std::int16_t>{1, -2, 3, -4, 5, -6}));
 }
@@ -128,15 +134,14 @@ TEST(SaveCommand, AZeroFrameSizeFailsInsteadOfDividingByZero) {
   TempDir dir;
   SetLoadedFile(w.app, 1, 8000, {1, 2}, 4);
   w.app.LoadedFrameBytes = 0;
-  const std::string path = Save(w, dir.File("zero.wav"));
-  EXPECT_EQ(MemoAfterStart(w), FailureLines(path));
+  EXPECT_EQ(Save(w, dir.File("zero.wav")).log, FailureLines(dir.File("zero.wav")));
   EXPECT_TRUE(dir.Entries().empty());
 }
 
 TEST(SaveCommand, TheDialogStartsFromNoNameThenFromTheLastChosenName) {
   TestWorld w;
   TempDir dir;
-  const std::string first = Save(w, dir.File("音声ファイル.wav"));
+  const std::string first = Save(w, dir.File("音声ファイル.wav")).path;
   ASSERT_EQ(w.dialogs.saveOptions.size(), 1u);
   const ui::FileDialogOptions& o = w.dialogs.saveOptions[0];
   EXPECT_EQ(o.initialName, "NoName");
@@ -171,8 +176,7 @@ TEST(SaveCommand, ATargetThatCannotBeWrittenFailsAndLeavesNothing) {
   for (const std::string& target : targets) {
     SCOPED_TRACE(target);
     TestWorld w;
-    Save(w, target);
-    EXPECT_EQ(MemoAfterStart(w), FailureLines(target));
+    EXPECT_EQ(Save(w, target).log, FailureLines(target));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"folder"});
     EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "folder"));
   }
@@ -180,8 +184,7 @@ TEST(SaveCommand, ATargetThatCannotBeWrittenFailsAndLeavesNothing) {
 
 TEST(SaveCommand, AFullDeviceIsReportedAsAFailure) {
   TestWorld w;
-  Save(w, "/dev/full");
-  EXPECT_EQ(MemoAfterStart(w), FailureLines("/dev/full"));
+  EXPECT_EQ(Save(w, "/dev/full").log, FailureLines("/dev/full"));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full")) << "the device stays a device";
 }
 
@@ -202,10 +205,9 @@ void ExpectFailedWriteKeepsTarget(TempDir& dir) {
   const Bytes old = Wave16(1, 8000, PatternSamples(100));
   const std::string path = dir.Write("keep.wav", old);
   TestWorld w;
-  FillBlock(w.app, PatternSamples(static_cast<std::size_t>(kBlockCapacity)));
   w.form1.RadioGroup2.SetItemIndex(1);
-  Save(w, path);
-  EXPECT_EQ(MemoAfterStart(w), FailureLines(path));
+  FillBlock(w.app, PatternSamples(static_cast<std::size_t>(kBlockCapacity)));
+  EXPECT_EQ(Save(w, path).log, FailureLines(path));
   EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"keep.wav"});
 }
