@@ -10,7 +10,7 @@ build_and_run=(
   fonts-ipafont-gothic
 )
 testing=(
-  libgtest-dev libgmock-dev libbenchmark-dev clang clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox python3
 )

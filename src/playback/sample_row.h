@@ -1,0 +1,18 @@
+// Where a sample lands in a segment picture when a loaded second is drawn.
+#pragma once
+
+namespace playback {
+
+// 1 / 327.68 at 64-bit-mantissa precision: just below 100 / 32768, so that -32768 lands on row
+// 219, inside the band that synthesis reads back, and not on 220.
+constexpr long double kRowsPerUnit = 1.0L / 327.68;
+
+// The row of sample s on a picture whose middle row is mid: mid - s * K, each step rounded to
+// long double, truncated toward zero. Positive samples lie above the middle.
+constexpr int SampleRow(int mid, int s) {
+  const long double scaled = static_cast<long double>(s) * kRowsPerUnit;
+  const long double row = static_cast<long double>(mid) - scaled;
+  return static_cast<int>(row);
+}
+
+}  // namespace playback
