@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
     ui::MessageQueue queue;
     os::CrossThreadPoster mainWindowPoster(queue, {ui::MM_WOM_DONE, ui::WM_QUERYENDSESSION});
     os::InstallSessionEndSignal(mainWindowPoster);
+    // The handler must be gone before the poster it posts through, on every way out.
+    struct SignalScope {
+      ~SignalScope() { os::RemoveSessionEndSignal(); }
+    } signalScope;
 
     desktop::SonoquillApplication application(argc, argv);
     desktop::QtMessageBoxService boxes(desktop::QtMessageBoxService::AutoAnswerFromEnvironment());
@@ -47,9 +51,7 @@ int main(int argc, char** argv) {
     os::FlockInstanceLock lock;
     desktop::QtFrontend frontend(application, queue, mainWindowPoster, boxes, files);
 
-    const int code = RunSonoquill(services, lock, frontend);
-    os::RemoveSessionEndSignal();
-    return code;
+    return RunSonoquill(services, lock, frontend);
   } catch (const std::exception& e) {
     std::cerr << "Sonoquill: " << e.what() << "\n";
     return 1;

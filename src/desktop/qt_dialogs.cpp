@@ -100,6 +100,8 @@ int QtMessageBoxService::Show(const std::string& text, const std::string& title,
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
   }
+  // The keyboard answers the box at once, also where no window manager gives it the focus.
+  QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
   if (autoAnswerAfterMs_) {
     QTimer::singleShot(*autoAnswerAfterMs_, &box, [&box] { box.defaultButton()->click(); });
   }

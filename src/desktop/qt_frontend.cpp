@@ -43,6 +43,8 @@ void QtFrontend::Run(TForm1& form1, TForm2& form2) {
 
   form1.OnClosed = [] { QCoreApplication::exit(0); };
   form1.Show();
+  // Keyboard focus from the start, also where no window manager hands it out.
+  mainWindow.activateWindow();
   if (!form1.Closed()) application_.exec();
 
   QObject::disconnect(sessionEnd);

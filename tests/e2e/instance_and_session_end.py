@@ -47,16 +47,32 @@ def output(process):
     return out.decode("utf-8", "replace") + err.decode("utf-8", "replace")
 
 
+def holds_open(pid, path):
+    fd_dir = "/proc/%d/fd" % pid
+    try:
+        for fd in os.listdir(fd_dir):
+            try:
+                if os.readlink(os.path.join(fd_dir, fd)) == path:
+                    return True
+            except OSError:
+                pass
+    except OSError:
+        pass
+    return False
+
+
 def wait_until_locked(runtime_dir, process, timeout=15):
-    """The lock is taken by the time the program has started up; flock(1) tells us."""
-    lock = os.path.join(runtime_dir, "Sonoquill.lock")
+    """The program keeps its lock file open exactly while it holds the lock (a refused start
+    closes it and ends). Looking at its descriptors leaves the lock alone; probing it with
+    flock(1) could make a start that is just coming up refuse."""
+    lock = os.path.realpath(os.path.join(runtime_dir, "Sonoquill.lock"))
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         if process.poll() is not None:
             fail("the program ended on its own:\n" + output(process))
-        if os.path.exists(lock):
-            probe = subprocess.run(["flock", "-n", lock, "true"])
-            if probe.returncode != 0:
+        if holds_open(process.pid, lock):
+            time.sleep(0.2)
+            if process.poll() is None and holds_open(process.pid, lock):
                 return
         time.sleep(0.05)
     fail("the program never took its instance lock")
