@@ -91,7 +91,9 @@ TForm1::TForm1(AppState& appState, Services& servicesIn)
   app.ClipboardImage = std::make_unique<ui::Image>(nullptr, "ClipboardImage");
 }
 
-EditorForm& TForm1::OtherEditor() { return *app.Form2; }
+EditorForm& TForm1::OtherEditor() {
+  return *app.Form2;
+}
 
 void TForm1::FormCreate() {
   Memo1.Clear();

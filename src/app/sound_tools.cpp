@@ -8,6 +8,10 @@ void CheckOsVersion(AppState& app, unsigned major, unsigned minor, unsigned plat
   }
 }
 
-void TForm1::K1Click() { services.launcher.Start(app.IsVistaOrLater ? "sndvol.exe" : "sndvol32.exe"); }
+void TForm1::K1Click() {
+  services.launcher.Start(app.IsVistaOrLater ? "sndvol.exe" : "sndvol32.exe");
+}
 
-void TForm1::K2Click() { services.launcher.Start("mmsys.cpl"); }
+void TForm1::K2Click() {
+  services.launcher.Start("mmsys.cpl");
+}

@@ -9,9 +9,9 @@ namespace {
 TEST(MainWindow, StartsWithTheGuidanceLinesAndTheDefaultsLaterCommandsRead) {
   TestWorld w;
   TForm1& f = w.form1;
-  EXPECT_EQ(f.Memo1.Lines(), (std::vector<std::string>{
-                                 "キャンバス上で波形を描いて生成ボタンを押します。",
-                                 "再生ボタンを押すと生成された音声が再生されます。"}));
+  EXPECT_EQ(f.Memo1.Lines(),
+            (std::vector<std::string>{"キャンバス上で波形を描いて生成ボタンを押します。",
+                                      "再生ボタンを押すと生成された音声が再生されます。"}));
   EXPECT_EQ(f.Label4.Caption(), "Sonoquill version 1.03");
   EXPECT_EQ(f.RadioGroup1.ItemIndex(), 1);
   EXPECT_EQ(f.RadioGroup2.ItemIndex(), 0);
@@ -30,8 +30,8 @@ TEST(MainWindow, StartsWithTheGuidanceLinesAndTheDefaultsLaterCommandsRead) {
   std::vector<std::string> items;
   for (const ui::MenuItem* item : f.PopupMenu1.Items()) items.push_back(item->Caption());
   EXPECT_EQ(items, (std::vector<std::string>{"新規作成", "開く...", "保存...", "-",
-                                             "ボリュームコントロール", "オーディオのプロパティ", "-",
-                                             "Rch", "-", "コピー", "貼り付け"}));
+                                             "ボリュームコントロール", "オーディオのプロパティ",
+                                             "-", "Rch", "-", "コピー", "貼り付け"}));
   ASSERT_EQ(f.SystemMenu.size(), 1u);
   EXPECT_EQ(f.SystemMenu[0].id, 100u);
   EXPECT_EQ(f.SystemMenu[0].caption, "ﾊﾞｰｼﾞｮﾝ情報");

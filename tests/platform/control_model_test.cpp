@@ -16,12 +16,11 @@ struct IndexCase {
 
 TEST(RadioGroup, AssignmentRunsTheClickHandlerOnlyOnChangeAndClampsTheIndex) {
   const IndexCase cases[] = {
-      {0, 1, 1, 1},   // a new index runs the handler
-      {1, 1, 1, 0},   // the current index runs nothing
-      {0, -5, -1, 1}, // below -1 stays -1
-      {-1, -1, -1, 0},
-      {0, 7, 2, 1},   // past the last item becomes the last
-      {2, 9, 2, 0},   // ... which may be the current one
+      {0, 1, 1, 1},                   // a new index runs the handler
+      {1, 1, 1, 0},                   // the current index runs nothing
+      {0, -5, -1, 1},                 // below -1 stays -1
+      {-1, -1, -1, 0}, {0, 7, 2, 1},  // past the last item becomes the last
+      {2, 9, 2, 0},                   // ... which may be the current one
   };
   for (const IndexCase& c : cases) {
     ui::Form form("F", "F", 100, 100);
@@ -46,11 +45,8 @@ TEST(Memo, TextsWithLineBreaksAddSeveralLines) {
     const char* text;
     std::vector<std::string> lines;
   } cases[] = {
-      {"one", {"one"}},
-      {"a\r\nb", {"a", "b"}},
-      {"ends\r\n", {"ends", ""}},
-      {"", {""}},
-      {"\r\n", {"", ""}},
+      {"one", {"one"}}, {"a\r\nb", {"a", "b"}}, {"ends\r\n", {"ends", ""}},
+      {"", {""}},       {"\r\n", {"", ""}},
   };
   for (const auto& c : cases) {
     ui::Memo memo(nullptr, "Memo1");

@@ -129,6 +129,8 @@ const GlyphSource& GlyphSourceFor(const std::string& utf8) {
   return *g_fallback;
 }
 
-void SetFallbackGlyphSource(const GlyphSource* source) { g_fallback = source; }
+void SetFallbackGlyphSource(const GlyphSource* source) {
+  g_fallback = source;
+}
 
 }  // namespace gdi

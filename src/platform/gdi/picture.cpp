@@ -2,7 +2,9 @@
 
 namespace gdi {
 
-Picture::Picture(int width, int height, Color fill) { Reset(width, height, fill); }
+Picture::Picture(int width, int height, Color fill) {
+  Reset(width, height, fill);
+}
 
 void Picture::Reset(int width, int height, Color fill) {
   width_ = width < 0 ? 0 : width;

@@ -40,7 +40,9 @@ void Form::Close() {
   }
 }
 
-long Form::WndProc(const Message& m) { return DefaultHandler(m); }
+long Form::WndProc(const Message& m) {
+  return DefaultHandler(m);
+}
 
 long Form::DefaultHandler(const Message& m) {
   if (m.msg == WM_CLOSE) {
