@@ -266,13 +266,22 @@ int main(int argc, char** argv) {
   const double cpu = CpuSeconds() - cpuBefore;
 
   form1.Button4.Click();
-  for (unsigned n = poster.Take(std::chrono::milliseconds(0)); n > 0; --n) {
-    queue.Post({&form1, ui::MM_WOM_DONE, 0, 0});
-  }
+  // Each buffer was either finished and not yet handled, or returned by the reset: two
+  // completions still to come, and they must queue nothing on the closed device.
+  const unsigned late = poster.Take(std::chrono::milliseconds(0));
+  for (unsigned n = late; n > 0; --n) queue.Post({&form1, ui::MM_WOM_DONE, 0, 0});
   queue.DispatchAll();
   if (!form1.Button3.Enabled() || form1.Memo1.Lines().back() != "Playback Finished.") {
     std::cerr << "playback did not stop\n";
     return 1;
+  }
+  for (const audio::WaveHdr& header : form1.playback.PlaybackHeaders) {
+    if (late != 2 || (header.dwFlags & audio::WHDR_INQUEUE) != 0 ||
+        (header.dwFlags & audio::WHDR_DONE) == 0) {
+      std::cerr << "after Stop: " << late << " completions, header flags " << header.dwFlags
+                << "\n";
+      return 1;
+    }
   }
   device.Shutdown();
 

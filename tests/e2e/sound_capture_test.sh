@@ -93,32 +93,34 @@ pcm.!default {
 EOF
 export ALSA_CONFIG_PATH=$W/asound.conf
 
+# Runs one case in the background, so that a signal to this script ends it at once too.
 failures=0
-run() {
-  local name=$1 channels=$2 rate=$3
-  [ -z "$only" ] || [ "$only" = "$name" ] || return 0
-  rm -f "$W/capture.raw"
-  if "$play_block" --channels "$channels" --rate "$rate" --seconds "$seconds" \
-    --capture "$W/capture.raw"; then
+check() {
+  local name=$1
+  shift
+  "$@" &
+  local child=$!
+  pids+=("$child")
+  if wait "$child"; then
     echo "PASS $name"
   else
     echo "FAIL $name" >&2
     failures=$((failures + 1))
   fi
 }
-run mono 1 44100
-run stereo 2 48000
+for case in "mono 1 44100" "stereo 2 48000"; do
+  read -r name channels rate <<< "$case"
+  [ -z "$only" ] || [ "$only" = "$name" ] || continue
+  rm -f "$W/capture.raw"
+  check "$name" "$play_block" --channels "$channels" --rate "$rate" --seconds "$seconds" \
+    --capture "$W/capture.raw"
+done
 
 # No sound server to reach: the default device cannot be opened, and the failure is reported
 # with PortAudio's text. (A configuration naming no device at all makes PortAudio abort.)
 if [ -z "$only" ]; then
-  if PULSE_SERVER=unix:$W/nobody.sock "$play_block" --channels 1 --rate 44100 \
-    --expect-open-failure; then
-    echo "PASS no device"
-  else
-    echo "FAIL no device" >&2
-    failures=$((failures + 1))
-  fi
+  check "no device" env PULSE_SERVER="unix:$W/nobody.sock" "$play_block" --channels 1 \
+    --rate 44100 --expect-open-failure
 fi
 
 [ "$failures" -eq 0 ]
