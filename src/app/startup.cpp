@@ -17,6 +17,12 @@ int RunSonoquill(Services& services, InstanceLock& lock, Frontend& frontend) {
     TForm2 form2(app, services.boxes);
     form2.FormCreate();
     frontend.Run(form1, form2);
+    // Closing the window does not stop playback, but the device plays from the main window's
+    // buffers, so it ends here, before they go.
+    if (!form1.Button3.Enabled()) {
+      services.waveOut.Reset(form1.playback.WaveOutHandle);
+      services.waveOut.Close(form1.playback.WaveOutHandle);
+    }
   } catch (const std::exception& e) {
     frontend.ShowException(e.what());
   }

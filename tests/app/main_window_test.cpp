@@ -107,10 +107,12 @@ class FakeFrontend : public Frontend {
   bool ran = false;
   std::string exception;
   bool throwInRun = false;
+  bool playInRun = false;
   void Run(TForm1& f1, TForm2& f2) override {
     ran = true;
     EXPECT_FALSE(f2.Visible());
     EXPECT_EQ(f1.Memo1.Lines().size(), 2u);
+    if (playInRun) f1.Button3.Click();
     if (throwInRun) throw std::runtime_error("boom");
   }
   void ShowException(const std::string& what) override { exception = what; }
@@ -141,6 +143,17 @@ TEST(Startup, RunsTheWindowsAndReleasesTheLockAlsoAfterAnEscapedError) {
     EXPECT_TRUE(lock.released);
     EXPECT_EQ(frontend.exception, fail ? "boom" : "");
   }
+}
+
+TEST(Startup, TheDeviceStopsBeforeTheWindowsThatOwnItsBuffersGo) {
+  TestWorld w;
+  FakeLock lock;
+  FakeFrontend frontend;
+  frontend.playInRun = true;
+  EXPECT_EQ(RunSonoquill(w.services, lock, frontend), 0);
+  EXPECT_EQ(w.device.OpenCount(), 1);
+  EXPECT_FALSE(w.device.IsOpen());
+  EXPECT_EQ(w.device.QueuedCount(), 0u);
 }
 
 }  // namespace
