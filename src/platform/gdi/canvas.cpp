@@ -87,8 +87,9 @@ void Canvas::LineTo(int x1, int y1) {
         if (step < 0) std::swap(from, to);
         from = std::max(from, 0);
         to = std::min(to, p.Height() - 1);
-        Color* pixel = p.Data() + static_cast<std::ptrdiff_t>(from) * p.Width() + x1;
-        for (int y = from; y <= to; ++y, pixel += p.Width()) *pixel = c;
+        const std::ptrdiff_t stride = p.Width();  // a local: the stores cannot change it
+        Color* pixel = p.Data() + from * stride + x1;
+        for (int y = from; y <= to; ++y, pixel += stride) *pixel = c;
       }
     } else {
       WalkLine(penPos_, x1, y1, [&p, c](int x, int y, int) { p.SetPixel(x, y, c); });
