@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -181,9 +182,17 @@ struct HeadlessWorld {
   std::optional<TForm2> form2;
 };
 
+// Arg 0: white noise, the worst case (every column spans most of the picture); arg 1: a tone.
 void BM_ConfirmStereo48000(benchmark::State& state) {
   HeadlessWorld w;
-  const std::vector<std::int16_t> s = Pattern(10u * 96000u);
+  std::vector<std::int16_t> s = Pattern(10u * 96000u);
+  if (state.range(0) == 1) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const double t = static_cast<double>(i / 2) / 48000.0;
+      s[i] = static_cast<std::int16_t>(12000.0 * std::sin(2 * 3.14159265 * 440.0 * t) +
+                                       4000.0 * std::sin(2 * 3.14159265 * 1320.0 * t));
+    }
+  }
   w.app.LoadedFormat = {1, 2, 48000, 192000, 4, 16, 0};
   w.app.LoadedData = s;
   w.app.LoadedDataBytes = static_cast<std::uint32_t>(s.size() * 2);
@@ -192,20 +201,19 @@ void BM_ConfirmStereo48000(benchmark::State& state) {
   w.form1->RadioGroup2.SetItemIndex(1);
   w.form1->TrackBar1.SetMax(10);
   w.form1->TrackBar1.SetPosition(4);
-  if (w.form1->editor.SegmentThumbnails[0] == nullptr) {
-    state.SkipWithError("the segment editor is not in this build");
-    return;
-  }
   for (auto _ : state) {
     w.form1->Button5Click();
     state.PauseTiming();
     w.form1->Memo1.Clear();
     state.ResumeTiming();
   }
+  state.SetLabel(state.range(0) == 0 ? "white noise" : "tone");
 }
 BENCHMARK(BM_ConfirmStereo48000)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

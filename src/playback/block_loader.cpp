@@ -1,31 +1,47 @@
 // Choosing a second of the opened file and drawing it into both windows' pictures.
+#include <optional>
 #include <string>
 
 #include "app/main_form.h"
 #include "editor/right_form.h"
+#include "playback/line_chain.h"
 #include "playback/sample_row.h"
 #include "playback/second_bounds.h"
 #include "synth/waveform_view.h"
 
 namespace {
 
-// Draws frames k * (rate div 10) onward of one channel into segment picture k of `form`: the
-// canvas takes the picture, ten samples share a column, the picture takes the canvas back.
+const playback::SampleRowTable& RowsFor(int mid) {
+  static std::optional<playback::SampleRowTable> table;
+  if (!table || table->Mid() != mid) table.emplace(mid);
+  return *table;
+}
+
+// Draws frames k * (rate div 10) onward of one channel into segment picture k of `form`, ten
+// samples to a column. The lines go straight onto the stored picture, which ends as it would if
+// the canvas took the picture, drew and gave it back, without the two copies; the canvas is left
+// with the pen that drawing leaves.
 void RenderSegment(EditorForm& form, const AppState& app, int k, int stride, int offset) {
   ui::Image& thumbnail = *form.editor.SegmentThumbnails[static_cast<std::size_t>(k)];
-  form.Image1.AssignPicture(thumbnail.Picture());
-  gdi::Canvas& canvas = form.Image1.Canvas();
+  gdi::Canvas& canvas = thumbnail.Canvas();
   const int mid = form.Image1.Height() / 2;
-  canvas.pen.width = 1;
-  canvas.pen.color = gdi::kBlack;
+  canvas.pen = {gdi::kBlack, 1, gdi::PenStyle::Solid};
   canvas.MoveTo(app.CanvasLeftMargin, mid);
   const int frames = app.SampleRate / 10;
   const BlockCopy& block = app.BlockSamples[0];
+  const playback::SampleRowTable& rows = RowsFor(mid);
+  playback::LineChain chain(canvas);
   for (int i = 0; i < frames; ++i) {
-    const int s = block[static_cast<std::size_t>(stride * (k * frames + i) + offset)];
-    canvas.LineTo(app.CanvasLeftMargin + i / 10, playback::SampleRow(mid, s));
+    const std::int16_t s = block[static_cast<std::size_t>(stride * (k * frames + i) + offset)];
+    chain.LineTo(app.CanvasLeftMargin + i / 10, rows(s));
   }
-  thumbnail.AssignPicture(form.Image1.Picture());
+  chain.Finish();
+  thumbnail.Repaint();
+
+  gdi::Canvas& onCanvas = form.Image1.Canvas();
+  onCanvas.pen.width = 1;
+  onCanvas.pen.color = gdi::kBlack;
+  onCanvas.MoveTo(canvas.PenPos().x, canvas.PenPos().y);
 }
 
 }  // namespace

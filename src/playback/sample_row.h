@@ -1,6 +1,9 @@
 // Where a sample lands in a segment picture when a loaded second is drawn.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 namespace playback {
 
 // 1 / 327.68 at 64-bit-mantissa precision: just below 100 / 32768, so that -32768 lands on row
@@ -14,5 +17,22 @@ constexpr int SampleRow(int mid, int s) {
   const long double row = static_cast<long double>(mid) - scaled;
   return static_cast<int>(row);
 }
+
+// SampleRow for every sample at one middle row, worked out once: the long double arithmetic
+// costs more than drawing the line it places.
+class SampleRowTable {
+ public:
+  explicit SampleRowTable(int mid) : mid_(mid), rows_(65536) {
+    for (int s = -32768; s <= 32767; ++s) {
+      rows_[static_cast<std::size_t>(s + 32768)] = static_cast<std::int16_t>(SampleRow(mid, s));
+    }
+  }
+  int Mid() const { return mid_; }
+  int operator()(std::int16_t s) const { return rows_[static_cast<std::size_t>(s + 32768)]; }
+
+ private:
+  int mid_;
+  std::vector<std::int16_t> rows_;  // rows of a picture fit in 16 bits
+};
 
 }  // namespace playback

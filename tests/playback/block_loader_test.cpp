@@ -16,9 +16,11 @@ TEST(BlockLoader, SamplesLandOnTheRowsOfTheScale) {
     int s, row;
   } cases[] = {{32767, 20}, {0, 120}, {1, 119}, {-1, 120}, {8192, 95}, {-8192, 144}, {-32768, 219}};
   for (const auto& c : cases) EXPECT_EQ(SampleRow(120, c.s), c.row) << c.s;
+  const playback::SampleRowTable table(120);
   for (int s = -32768; s <= 32767; ++s) {
     const int row = SampleRow(120, s);
     ASSERT_TRUE(row >= 20 && row <= 219) << s << " lands on row " << row;
+    ASSERT_EQ(table(static_cast<std::int16_t>(s)), row) << s;
   }
 }
 
@@ -187,6 +189,33 @@ TEST(BlockLoader, StereoGoesLeftToTheMainWindowAndRightToTheOther) {
   }
   EXPECT_EQ(w.app.SelectedSegment, 0);
   EXPECT_EQ(w.app.SelectedSegmentR, 0);
+}
+
+TEST(BlockLoader, EachPictureIsTheBlankSegmentWithOneLinePerSample) {
+  TestWorld w;
+  SetLoadedFile(w.app, 2, 48000, PatternSamples(3 * 96000, 4));
+  w.form1.RadioGroup2.SetItemIndex(1);
+  w.form1.TrackBar1.SetMax(3);
+  w.form1.TrackBar1.SetPosition(1);
+  w.form1.Button5.Click();
+  const BlockCopy block = w.app.BlockSamples[0];
+  for (EditorForm* f : {static_cast<EditorForm*>(&w.form1), static_cast<EditorForm*>(&w.form2)}) {
+    const int channel = f == &w.form1 ? 0 : 1;
+    f->editor.DrawBlankSegment();
+    const gdi::Picture blank = f->Image1.Picture();
+    for (int k = 0; k < 10; ++k) {
+      SCOPED_TRACE(testing::Message() << "channel " << channel << ", segment " << k);
+      gdi::Picture expected = blank;
+      gdi::Canvas canvas(expected);
+      canvas.MoveTo(30, 120);
+      for (int i = 0; i < 4800; ++i) {
+        canvas.LineTo(
+            30 + i / 10,
+            SampleRow(120, block[static_cast<std::size_t>(2 * (k * 4800 + i) + channel)]));
+      }
+      ASSERT_EQ(f->editor.SegmentThumbnails[static_cast<std::size_t>(k)]->Picture(), expected);
+    }
+  }
 }
 
 TEST(BlockLoader, AtARateThatIsNoMultipleOfTenSegmentsStartAtRateDivTen) {

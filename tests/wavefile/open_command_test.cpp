@@ -276,3 +276,40 @@ TEST(OpenCommand, AnOpenedFileIsSavedWithItsDataAloneAndTheSaveNameIsItsOwn) {
 }
 
 }  // namespace
+
+TEST(OpenCommand, ARepaintedSecondIsWrittenBackAndSavedWithTheRestUnchanged) {
+  TestWorld w;
+  TempDir dir;
+  // 2.5 s of stereo at 44100 Hz.
+  const std::vector<std::int16_t> s = PatternSamples(220500, 12);
+  Open(w, dir.Write("edit.wav", Wave16(2, 44100, s)));
+  w.form1.TrackBar1.SetPosition(1);
+  w.form1.Button5.Click();
+  ASSERT_EQ(w.app.CurrentBlock, 1);
+
+  // Every left picture becomes a flat line well above the middle.
+  w.form1.editor.DrawBlankSegment();
+  gdi::Canvas& canvas = w.form1.Image1.Canvas();
+  canvas.pen = {gdi::kBlack, 1, gdi::PenStyle::Solid};
+  canvas.MoveTo(30, 60);
+  canvas.LineTo(510, 60);
+  for (auto& thumbnail : w.form1.editor.SegmentThumbnails) {
+    thumbnail->AssignPicture(w.form1.Image1.Picture());
+  }
+  w.form1.Button2.Click();
+
+  const std::vector<std::int16_t>& edited = w.app.LoadedData;
+  ASSERT_EQ(edited.size(), s.size());
+  for (std::size_t i = 0; i < 88200; ++i) ASSERT_EQ(edited[i], s[i]) << "second 0, " << i;
+  for (std::size_t i = 176400; i < s.size(); ++i) ASSERT_EQ(edited[i], s[i]) << "second 2, " << i;
+  const std::int16_t flat = edited[88200];
+  EXPECT_GT(flat, 0) << "the line lies above the middle";
+  for (std::size_t i = 88200; i < 176400; i += 2) ASSERT_EQ(edited[i], flat) << i;
+  for (std::size_t i = 88201; i < 176400; i += 2) {
+    ASSERT_EQ(edited[i], w.app.BlockSamples[0][i - 88200]) << "the right channel as synthesized";
+  }
+
+  w.dialogs.AnswerSave({true, dir.File("edited.wav")});
+  w.form1.K5.Click();
+  EXPECT_EQ(DataSamples(ReadBytes(dir.File("edited.wav"))), edited);
+}

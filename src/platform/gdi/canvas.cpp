@@ -35,11 +35,14 @@ void Canvas::Plot(int x, int y, int index) {
   }
 }
 
+namespace {
+
 // Classic Bresenham: the major axis steps every pixel, the minor axis when the error passes
-// the midpoint (a tie does not step).
-void Canvas::LineTo(int x1, int y1) {
-  int x = penPos_.x;
-  int y = penPos_.y;
+// the midpoint (a tie does not step). Calls plot(x, y, i) for the i-th point, end point excluded.
+template <typename PlotPoint>
+int WalkLine(Point from, int x1, int y1, PlotPoint plot) {
+  int x = from.x;
+  int y = from.y;
   const int dx = std::abs(x1 - x);
   const int dy = std::abs(y1 - y);
   const int sx = x < x1 ? 1 : -1;
@@ -49,7 +52,7 @@ void Canvas::LineTo(int x1, int y1) {
   const int minor = xMajor ? dy : dx;
   int d = 2 * minor - major;
   for (int i = 0; i < major; ++i) {
-    Plot(x, y, i);
+    plot(x, y, i);
     if (d > 0) {
       if (xMajor) {
         y += sy;
@@ -65,8 +68,37 @@ void Canvas::LineTo(int x1, int y1) {
       y += sy;
     }
   }
-  // A thin line leaves out its end point; a wide one ends in a round cap around it.
-  if (pen.width > 1) Plot(x1, y1, major);
+  return major;
+}
+
+}  // namespace
+
+void Canvas::LineTo(int x1, int y1) {
+  if (pen.width <= 1 && pen.style == PenStyle::Solid) {
+    // The common thin solid line sets its pixels directly (loading a second draws ~100000 of
+    // them), a vertical one as a clipped run down its column.
+    Picture& p = *picture_;
+    const Color c = pen.color;
+    if (x1 == penPos_.x && x1 >= 0 && x1 < p.Width()) {
+      const int step = penPos_.y < y1 ? 1 : -1;
+      int from = penPos_.y;
+      int to = y1 - step;  // the last row drawn
+      if (from != y1) {
+        if (step < 0) std::swap(from, to);
+        from = std::max(from, 0);
+        to = std::min(to, p.Height() - 1);
+        const std::ptrdiff_t stride = p.Width();  // a local: the stores cannot change it
+        Color* pixel = p.Data() + from * stride + x1;
+        for (int y = from; y <= to; ++y, pixel += stride) *pixel = c;
+      }
+    } else {
+      WalkLine(penPos_, x1, y1, [&p, c](int x, int y, int) { p.SetPixel(x, y, c); });
+    }
+  } else {
+    const int major = WalkLine(penPos_, x1, y1, [this](int x, int y, int i) { Plot(x, y, i); });
+    // A thin line leaves out its end point; a wide one ends in a round cap around it.
+    if (pen.width > 1) Plot(x1, y1, major);
+  }
   penPos_ = {x1, y1};
 }
 
