@@ -61,3 +61,12 @@ EditorForm::EditorForm(AppState& appState, ui::MessageBoxService& boxService, st
   PasteItem.OnClick = [this] { PasteClick(); };
   ContextMenu = &PopupMenu1;
 }
+
+void RebuildPictures(EditorForm& main, EditorForm& right) {
+  main.ScrollBox1.SetVertScrollPosition(0);
+  right.ScrollBox1.SetVertScrollPosition(0);
+  main.editor.ReleaseThumbnails();
+  right.editor.ReleaseThumbnails();
+  main.editor.InitCanvas();
+  right.editor.InitCanvas();
+}

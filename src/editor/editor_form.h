@@ -70,3 +70,7 @@ class EditorForm : public ui::Form {
   // The pointer over the generated-waveform view names it.
   void Image2MouseMove(int x, int y);
 };
+
+// Both windows' thumbnail lists back at the top and ten blank pictures in each, drawn for the
+// current sampling rate: what New and loading a second start from.
+void RebuildPictures(EditorForm& main, EditorForm& right);

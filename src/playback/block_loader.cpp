@@ -83,12 +83,7 @@ void TForm1::Button5Click() {
   }
 
   TForm2& right = *app.Form2;
-  ScrollBox1.SetVertScrollPosition(0);
-  right.ScrollBox1.SetVertScrollPosition(0);
-  editor.ReleaseThumbnails();
-  right.editor.ReleaseThumbnails();
-  editor.InitCanvas();
-  right.editor.InitCanvas();
+  RebuildPictures(*this, right);
 
   const bool stereo = RadioGroup2.ItemIndex() != 0;
   for (int k = 0; k < 10; ++k) {

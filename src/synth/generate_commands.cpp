@@ -70,12 +70,7 @@ void TForm1::K3Click() {
   Label3.SetCaption("再生位置 0秒");
   ClearBlockSamples(app);
 
-  ScrollBox1.SetVertScrollPosition(0);
-  right.ScrollBox1.SetVertScrollPosition(0);
-  editor.ReleaseThumbnails();
-  right.editor.ReleaseThumbnails();
-  editor.InitCanvas();
-  right.editor.InitCanvas();
+  RebuildPictures(*this, right);
   DrawGeneratedView(app, 0, RadioGroup2.ItemIndex() != 0);
 
   RadioGroup1.SetEnabled(true);
