@@ -3,12 +3,18 @@
 // the file-backed ALSA device captured: after the leading silence, the block repeated sample for
 // sample, with no gap and no stray silence.
 //
-//   play_block --channels 1|2 --rate HZ --seconds S --capture FILE
+//   play_block --channels 1|2 --rate HZ --seconds S --capture FILE [--change-every S]
 //   play_block --channels 1 --rate 44100 --expect-open-failure
 //
-// Prints one summary line with the underruns and the CPU the process used while looping.
+// With --change-every the block is replaced by a new one every S seconds while it plays, the way
+// Generate replaces it; the capture must then be whole blocks, each of them one of the versions
+// in the order they were made.
+//
+// Prints one summary line with the underruns, the CPU the process used while looping and its
+// resident memory at the start and the end of the loop.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -88,6 +94,7 @@ struct Options {
   std::int32_t rate = 44100;
   double seconds = 3;
   std::string capture;
+  double changeEvery = 0;  // 0: the block never changes
   bool expectOpenFailure = false;
 };
 
@@ -104,6 +111,8 @@ std::optional<Options> Parse(int argc, char** argv) {
       o.seconds = std::atof(argv[++i]);
     } else if (arg == "--capture" && hasValue) {
       o.capture = argv[++i];
+    } else if (arg == "--change-every" && hasValue) {
+      o.changeEvery = std::atof(argv[++i]);
     } else if (arg == "--expect-open-failure") {
       o.expectOpenFailure = true;
     } else {
@@ -111,7 +120,7 @@ std::optional<Options> Parse(int argc, char** argv) {
     }
   }
   if (o.channels < 1 || o.channels > 2 || o.rate < 1 || o.rate > kMaxSampleRate || o.seconds < 1 ||
-      (!o.expectOpenFailure && o.capture.empty())) {
+      o.changeEvery < 0 || (!o.expectOpenFailure && o.capture.empty())) {
     return std::nullopt;
   }
   return o;
@@ -119,9 +128,10 @@ std::optional<Options> Parse(int argc, char** argv) {
 
 // A block without any zero sample and without a period inside it, so that the start of the
 // loop in the capture is unmistakable and any gap, repeat or dropped sample shows.
-BlockCopy KnownBlock() {
+// Each version has its own seed, so no two versions share a stretch of samples.
+BlockCopy KnownBlock(std::uint32_t version) {
   BlockCopy block{};
-  std::uint32_t x = 2463534242u;
+  std::uint32_t x = 2463534242u + 7919u * version;
   for (std::int16_t& v : block) {
     x ^= x << 13;
     x ^= x >> 17;
@@ -153,9 +163,28 @@ std::vector<std::int16_t> ReadCapture(const std::string& path) {
   return samples;
 }
 
-// The capture must be silence, then the block over and over from its first sample to the end of
-// the capture, at least `repetitions` whole times.
-bool CheckCapture(const std::vector<std::int16_t>& capture, const BlockCopy& block,
+// Resident memory of this process in KiB, 0 when unknown.
+long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return 0;
+}
+
+// Whether `count` captured values from `at` equal the start of `block`.
+bool Matches(const std::vector<std::int16_t>& capture, std::size_t at, std::size_t count,
+             const BlockCopy& block) {
+  return std::equal(capture.begin() + static_cast<std::ptrdiff_t>(at),
+                    capture.begin() + static_cast<std::ptrdiff_t>(at + count), block.begin());
+}
+
+// The capture must be silence, then whole blocks from their first sample to the end of the
+// capture (the last one cut off by Stop), each block one of the `versions` made and never an
+// older one than the block before it, at least `repetitions` whole blocks in all. Versions are
+// made again from their seeds here; keeping them all would be the loop's memory growing.
+bool CheckCapture(const std::vector<std::int16_t>& capture, std::uint32_t versions,
                   std::size_t blockValues, int channels, std::size_t repetitions,
                   std::string& summary) {
   std::size_t start = 0;
@@ -169,28 +198,48 @@ bool CheckCapture(const std::vector<std::int16_t>& capture, const BlockCopy& blo
     summary = "the first sound starts inside a frame, at sample " + std::to_string(start);
     return false;
   }
-  for (std::size_t j = 0; start + j < capture.size(); ++j) {
-    const std::int16_t expected = block[j % blockValues];
-    if (capture[start + j] != expected) {
+  std::uint32_t version = 0;
+  BlockCopy current = KnownBlock(0);
+  std::uint32_t heard = 1;
+  for (std::size_t at = start; at < capture.size(); at += blockValues) {
+    const std::size_t count = std::min(blockValues, capture.size() - at);
+    std::uint32_t next = version;
+    BlockCopy candidate = current;
+    while (next < versions && !Matches(capture, at, count, candidate)) {
+      if (++next < versions) candidate = KnownBlock(next);
+    }
+    if (next == versions) {
+      // Say where the current version first goes wrong, and whether a gap of silence is there.
+      std::size_t j = 0;
+      while (j < count && capture[at + j] == current[j]) ++j;
       std::size_t zeros = 0;
-      while (start + j + zeros < capture.size() && capture[start + j + zeros] == 0) ++zeros;
-      summary = "mismatch in repetition " + std::to_string(j / blockValues) + " at value " +
-                std::to_string(j % blockValues) + ": got " + std::to_string(capture[start + j]) +
-                ", expected " + std::to_string(expected) +
+      while (at + j + zeros < capture.size() && capture[at + j + zeros] == 0) ++zeros;
+      summary = "mismatch in repetition " + std::to_string((at - start) / blockValues) +
+                " at value " + std::to_string(j) + ": got " + std::to_string(capture[at + j]) +
+                ", expected " + std::to_string(current[j]) + " or a later version" +
                 (zeros > 0 ? " (a gap of " + std::to_string(zeros) + " silent values)" : "");
       return false;
     }
+    if (next != version) ++heard;
+    version = next;
+    current = candidate;
   }
   const std::size_t looped = capture.size() - start;
-  char text[200];
+  char text[240];
   std::snprintf(text, sizeof text,
-                "%.3f s of leading silence, then %.3f s sample-exact (%zu whole repetitions)",
+                "%.3f s of leading silence, then %.3f s sample-exact (%zu whole repetitions, "
+                "%u of %u versions heard)",
                 static_cast<double>(start) / static_cast<double>(blockValues),
                 static_cast<double>(looped) / static_cast<double>(blockValues),
-                looped / blockValues);
+                looped / blockValues, heard, versions);
   summary = text;
   if (looped / blockValues < repetitions) {
     summary += ", fewer than " + std::to_string(repetitions);
+    return false;
+  }
+  // A version made just before Stop may not have reached the speaker; every earlier one must.
+  if (heard + 1 < versions) {
+    summary += ", versions went unheard";
     return false;
   }
   return true;
@@ -201,7 +250,8 @@ bool CheckCapture(const std::vector<std::int16_t>& capture, const BlockCopy& blo
 int main(int argc, char** argv) {
   const std::optional<Options> options = Parse(argc, argv);
   if (!options) {
-    std::cerr << "usage: play_block --channels 1|2 --rate HZ --seconds S --capture FILE\n"
+    std::cerr << "usage: play_block --channels 1|2 --rate HZ --seconds S --capture FILE"
+                 " [--change-every S]\n"
                  "       play_block --channels 1|2 --rate HZ --expect-open-failure\n";
     return 2;
   }
@@ -222,8 +272,8 @@ int main(int argc, char** argv) {
 
   form1.RadioGroup2.SetItemIndex(o.channels - 1);
   app.SampleRate = o.rate;
-  const BlockCopy block = KnownBlock();
-  app.BlockSamples = {block, block};
+  std::uint32_t versions = 1;
+  app.BlockSamples = {KnownBlock(0), KnownBlock(0)};
   const std::size_t blockValues = static_cast<std::size_t>(o.channels) * o.rate;
 
   const Clock::time_point started = Clock::now();
@@ -250,8 +300,17 @@ int main(int argc, char** argv) {
   const auto deadline =
       started + std::chrono::duration_cast<Clock::duration>(wanted) + std::chrono::seconds(60);
   const auto needed = static_cast<unsigned>(o.seconds);
+  const auto changeEvery = std::chrono::duration<double>(o.changeEvery);
+  auto nextChange = looping + std::chrono::duration_cast<Clock::duration>(changeEvery);
   unsigned completions = 0;
+  long residentFirst = 0;
+  long residentMost = 0;
   while (Clock::now() - started < wanted || completions < needed) {
+    if (o.changeEvery > 0 && Clock::now() >= nextChange) {
+      const BlockCopy next = KnownBlock(versions++);
+      app.BlockSamples = {next, next};
+      nextChange += std::chrono::duration_cast<Clock::duration>(changeEvery);
+    }
     if (Clock::now() > deadline) {
       std::cerr << "only " << completions << " completions in " << o.seconds + 60 << " s\n";
       return 1;
@@ -261,6 +320,12 @@ int main(int argc, char** argv) {
       ++completions;
     }
     queue.DispatchAll();
+    // Memory is measured from the first completion on, once the loop is set up.
+    if (completions > 0) {
+      const long resident = ResidentKiB();
+      if (residentFirst == 0) residentFirst = resident;
+      residentMost = std::max(residentMost, resident);
+    }
   }
   const double wall = std::chrono::duration<double>(Clock::now() - looping).count();
   const double cpu = CpuSeconds() - cpuBefore;
@@ -287,13 +352,19 @@ int main(int argc, char** argv) {
 
   std::string summary;
   const bool exact =
-      CheckCapture(ReadCapture(o.capture), block, blockValues, o.channels, needed, summary);
-  std::printf("%s %d Hz: %s; %u completions in %.2f s; underruns %llu; cpu %.2f %% of one core\n",
-              o.channels == 1 ? "mono" : "stereo", o.rate, summary.c_str(), completions, wall,
-              static_cast<unsigned long long>(device.UnderrunCount()), 100.0 * cpu / wall);
+      CheckCapture(ReadCapture(o.capture), versions, blockValues, o.channels, needed, summary);
+  // Flat: the loop may settle its allocations, but must not grow with its length.
+  constexpr long kResidentGrowthAllowedKiB = 2048;
+  const bool flat = residentMost - residentFirst <= kResidentGrowthAllowedKiB;
+  std::printf(
+      "%s %d Hz: %s; %u completions in %.2f s; underruns %llu; cpu %.2f %% of one core; "
+      "resident %ld KiB at the first completion, at most %ld KiB%s\n",
+      o.channels == 1 ? "mono" : "stereo", o.rate, summary.c_str(), completions, wall,
+      static_cast<unsigned long long>(device.UnderrunCount()), 100.0 * cpu / wall, residentFirst,
+      residentMost, flat ? "" : " (grew)");
   if (!boxes.shown.empty() || poster.Others() != 0) {
     std::cerr << "unexpected boxes or messages\n";
     return 1;
   }
-  return exact && device.UnderrunCount() == 0 ? 0 : 1;
+  return exact && flat && device.UnderrunCount() == 0 ? 0 : 1;
 }

@@ -4,13 +4,13 @@
 # that sink, and runs the real playback path (play_block) in mono and stereo; play_block checks
 # the capture sample for sample. Also checks that a missing device is reported.
 #
-#   sound_capture_test.sh PLAY_BLOCK [--seconds N] [--only mono|stereo]
+#   sound_capture_test.sh PLAY_BLOCK [--seconds N] [--only mono|stereo] [--change-every S]
 #
 # Everything it starts lives in one temporary directory and is stopped on exit.
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 PLAY_BLOCK [--seconds N] [--only mono|stereo]" >&2
+  echo "usage: $0 PLAY_BLOCK [--seconds N] [--only mono|stereo] [--change-every S]" >&2
   exit 2
 }
 [ $# -ge 1 ] || usage
@@ -18,10 +18,12 @@ play_block=$(realpath "$1")
 shift
 seconds=3
 only=""
+change=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) [ $# -ge 2 ] || usage; seconds=$2; shift 2 ;;
     --only) [ $# -ge 2 ] || usage; only=$2; shift 2 ;;
+    --change-every) [ $# -ge 2 ] || usage; change=(--change-every "$2"); shift 2 ;;
     *) usage ;;
   esac
 done
@@ -113,7 +115,7 @@ for case in "mono 1 44100" "stereo 2 48000"; do
   [ -z "$only" ] || [ "$only" = "$name" ] || continue
   rm -f "$W/capture.raw"
   check "$name" "$play_block" --channels "$channels" --rate "$rate" --seconds "$seconds" \
-    --capture "$W/capture.raw"
+    --capture "$W/capture.raw" "${change[@]}"
 done
 
 # No sound server to reach: the default device cannot be opened, and the failure is reported
