@@ -9,6 +9,7 @@
 #include "desktop/qt_dialogs.h"
 #include "desktop/qt_frontend.h"
 #include "desktop/sonoquill_application.h"
+#include "desktop/startup_probe.h"
 #include "platform/os/cross_thread_poster.h"
 #include "platform/os/detached_launcher.h"
 #include "platform/os/flock_instance_lock.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     } signalScope;
 
     desktop::SonoquillApplication application(argc, argv);
+    desktop::StartupProbe startupProbe(application);
     desktop::QtMessageBoxService boxes(desktop::QtMessageBoxService::AutoAnswerFromEnvironment());
     desktop::QtFileDialogService files;
     PortAudioWaveOut waveOut;

@@ -31,6 +31,7 @@
 #include "app/main_form.h"
 #include "desktop/portaudio_wave_out.h"
 #include "editor/right_form.h"
+#include "platform/os/resident_memory.h"
 
 namespace {
 
@@ -161,16 +162,6 @@ std::vector<std::int16_t> ReadCapture(const std::string& path) {
     samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | hi << 8));
   }
   return samples;
-}
-
-// Resident memory of this process in KiB, 0 when unknown.
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-  }
-  return 0;
 }
 
 // Whether `count` captured values from `at` equal the start of `block`.
@@ -322,7 +313,7 @@ int main(int argc, char** argv) {
     queue.DispatchAll();
     // Memory is measured from the first completion on, once the loop is set up.
     if (completions > 0) {
-      const long resident = ResidentKiB();
+      const long resident = os::ResidentMemoryKiB();
       if (residentFirst == 0) residentFirst = resident;
       residentMost = std::max(residentMost, resident);
     }
