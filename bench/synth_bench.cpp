@@ -3,52 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <optional>
 
-#include "app/main_form.h"
-#include "editor/right_form.h"
-#include "platform/audio/simulated_wave_out.h"
+#include "bench_world.h"
 #include "synth/synthesis.h"
 #include "synth/waveform_view.h"
 
 namespace {
-
-// Generate asks nothing; a box here would mean the benchmark measures the wrong thing.
-class NoDialogs : public ui::MessageBoxService, public ui::FileDialogService {
- public:
-  int Show(const std::string&, const std::string&, unsigned) override { std::abort(); }
-  std::optional<std::string> AskOpen(const ui::FileDialogOptions&) override { std::abort(); }
-  ui::SaveDialogResult AskSave(const ui::FileDialogOptions&) override { std::abort(); }
-};
-class NoVersion : public os::VersionQuery {
- public:
-  std::optional<os::OsVersion> Query() override { return std::nullopt; }
-};
-class NoLauncher : public os::ProgramLauncher {
- public:
-  void Start(const std::string&) override {}
-};
-
-struct BenchWorld {
-  BenchWorld() {
-    form1.emplace(app, services);
-    poster.SetTarget(&*form1);
-    form1->FormCreate();
-    form2.emplace(app, dialogs);
-    form2->FormCreate();
-  }
-
-  NoDialogs dialogs;
-  audio::SimulatedWaveOut device;
-  NoVersion version;
-  NoLauncher launcher;
-  ui::MessageQueue queue;
-  ui::QueuePoster poster{queue};
-  Services services{dialogs, dialogs, device, version, launcher, queue, poster};
-  AppState app;
-  std::optional<TForm1> form1;
-  std::optional<TForm2> form2;
-};
 
 // A few periods of a sine drawn with the pen across the zone of every picture of a window.
 void PaintSines(EditorForm& form, double periods) {
@@ -70,11 +30,11 @@ void PaintSines(EditorForm& form, double periods) {
 
 void BM_GenerateStereo100ms(benchmark::State& state) {
   BenchWorld w;
-  w.form1->RadioGroup2.SetItemIndex(1);
-  PaintSines(*w.form1, 3);
-  PaintSines(*w.form2, 5);
+  w.form1.RadioGroup2.SetItemIndex(1);
+  PaintSines(w.form1, 3);
+  PaintSines(w.form2, 5);
   for (auto _ : state) {
-    w.form1->Button2Click();
+    w.form1.Button2Click();
     benchmark::DoNotOptimize(w.app.BlockSamples.data());
     benchmark::ClobberMemory();
   }
@@ -83,9 +43,9 @@ BENCHMARK(BM_GenerateStereo100ms)->Unit(benchmark::kMillisecond);
 
 void BM_SynthesizeStereo100ms(benchmark::State& state) {
   BenchWorld w;
-  w.form1->RadioGroup2.SetItemIndex(1);
-  PaintSines(*w.form1, 3);
-  PaintSines(*w.form2, 5);
+  w.form1.RadioGroup2.SetItemIndex(1);
+  PaintSines(w.form1, 3);
+  PaintSines(w.form2, 5);
   for (auto _ : state) {
     SynthesizeStereo(w.app);
     benchmark::DoNotOptimize(w.app.BlockSamples.data());
@@ -97,7 +57,7 @@ BENCHMARK(BM_SynthesizeStereo100ms)->Unit(benchmark::kMillisecond);
 // Blank pictures are the slowest input: every column is scanned through all 200 rows.
 void BM_SynthesizeStereoBlank(benchmark::State& state) {
   BenchWorld w;
-  w.form1->RadioGroup2.SetItemIndex(1);
+  w.form1.RadioGroup2.SetItemIndex(1);
   for (auto _ : state) {
     SynthesizeStereo(w.app);
     benchmark::DoNotOptimize(w.app.BlockSamples.data());
@@ -109,7 +69,7 @@ BENCHMARK(BM_SynthesizeStereoBlank)->Unit(benchmark::kMillisecond);
 // One view of a full mono block at 44100 Hz; the interval picks how much of it is in view.
 void BM_DrawGeneratedView(benchmark::State& state) {
   BenchWorld w;
-  w.form1->RadioGroup1.SetItemIndex(static_cast<int>(state.range(0)));
+  w.form1.RadioGroup1.SetItemIndex(static_cast<int>(state.range(0)));
   for (std::size_t i = 0; i < 44100; ++i) {
     w.app.BlockSamples[0][i] =
         static_cast<std::int16_t>(30000 * std::sin(static_cast<double>(i) * 0.01) +
@@ -117,7 +77,7 @@ void BM_DrawGeneratedView(benchmark::State& state) {
   }
   for (auto _ : state) {
     DrawGeneratedView(w.app, 0, false);
-    benchmark::DoNotOptimize(w.form1->Image2.Picture().Data());
+    benchmark::DoNotOptimize(w.form1.Image2.Picture().Data());
     benchmark::ClobberMemory();
   }
 }

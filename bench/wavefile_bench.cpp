@@ -6,12 +6,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
-#include "app/main_form.h"
-#include "editor/right_form.h"
-#include "platform/audio/simulated_wave_out.h"
+#include "bench_world.h"
+#include "support/wav_files.h"
 #include "wavefile/save_routines.h"
 #include "wavefile/wave_loader.h"
 #include "wavefile/wave_writer.h"
@@ -150,41 +148,9 @@ void BM_WriteTenSecondsInBulk(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteTenSecondsInBulk)->Unit(benchmark::kMillisecond);
 
-// The program without a display: boxes answer OK, dialogs cancel, sound goes nowhere.
-struct Headless : ui::MessageBoxService,
-                  ui::FileDialogService,
-                  os::VersionQuery,
-                  os::ProgramLauncher {
-  int Show(const std::string&, const std::string&, unsigned) override { return ui::IDOK; }
-  std::optional<std::string> AskOpen(const ui::FileDialogOptions&) override { return {}; }
-  ui::SaveDialogResult AskSave(const ui::FileDialogOptions& o) override {
-    return {false, o.initialName};
-  }
-  std::optional<os::OsVersion> Query() override { return {}; }
-  void Start(const std::string&) override {}
-};
-
-struct HeadlessWorld {
-  HeadlessWorld() {
-    form1.emplace(app, services);
-    poster.SetTarget(&*form1);
-    form1->FormCreate();
-    form2.emplace(app, headless);
-    form2->FormCreate();
-  }
-  Headless headless;
-  audio::SimulatedWaveOut device;
-  ui::MessageQueue queue;
-  ui::QueuePoster poster{queue};
-  Services services{headless, headless, device, headless, headless, queue, poster};
-  AppState app;
-  std::optional<TForm1> form1;
-  std::optional<TForm2> form2;
-};
-
 // Arg 0: white noise, the worst case (every column spans most of the picture); arg 1: a tone.
 void BM_ConfirmStereo48000(benchmark::State& state) {
-  HeadlessWorld w;
+  BenchWorld w;
   std::vector<std::int16_t> s = Pattern(10u * 96000u);
   if (state.range(0) == 1) {
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -193,18 +159,14 @@ void BM_ConfirmStereo48000(benchmark::State& state) {
                                        4000.0 * std::sin(2 * 3.14159265 * 1320.0 * t));
     }
   }
-  w.app.LoadedFormat = {1, 2, 48000, 192000, 4, 16, 0};
-  w.app.LoadedData = s;
-  w.app.LoadedDataBytes = static_cast<std::uint32_t>(s.size() * 2);
-  w.app.LoadedFrameBytes = 4;
-  w.app.SampleRate = 48000;
-  w.form1->RadioGroup2.SetItemIndex(1);
-  w.form1->TrackBar1.SetMax(10);
-  w.form1->TrackBar1.SetPosition(4);
+  SetLoadedFile(w.app, 2, 48000, s);
+  w.form1.RadioGroup2.SetItemIndex(1);
+  w.form1.TrackBar1.SetMax(10);
+  w.form1.TrackBar1.SetPosition(4);
   for (auto _ : state) {
-    w.form1->Button5Click();
+    w.form1.Button5Click();
     state.PauseTiming();
-    w.form1->Memo1.Clear();
+    w.form1.Memo1.Clear();
     state.ResumeTiming();
   }
   state.SetLabel(state.range(0) == 0 ? "white noise" : "tone");

@@ -10,12 +10,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
 
 #include "support/test_world.h"
-#include "support/wav_fixture.h"
+#include "support/wav_files.h"
 
 namespace {
 
@@ -60,9 +59,7 @@ std::string Describe(const Event& e) {
 }
 
 // Files an Open may pick: valid ones at several rates and channel counts, and broken ones.
-std::vector<std::string> MakeFiles(const fs::path& dir) {
-  fs::create_directories(dir);
-  std::vector<std::pair<std::string, std::string>> files;
+std::vector<std::string> MakeFiles(const TempDir& dir) {
   auto tone = [](std::size_t n, int step) {
     std::vector<std::int16_t> v(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -71,52 +68,29 @@ std::vector<std::string> MakeFiles(const fs::path& dir) {
     }
     return v;
   };
-  WavSpec stereo;
-  stereo.samples = tone(44100 * 2 * 5 / 2, 37);  // 2.5 s
-  files.push_back({"stereo44100.wav", WavBytes(stereo)});
-  WavSpec mono8000;
-  mono8000.channels = 1;
-  mono8000.rate = 8000;
-  mono8000.samples = tone(8000 * 3, 101);
-  files.push_back({"mono8000.wav", WavBytes(mono8000)});
-  WavSpec mono22050 = mono8000;
-  mono22050.rate = 22050;
-  mono22050.samples = tone(22050 + 300, 7);
-  files.push_back({"mono22050.wav", WavBytes(mono22050)});
-  WavSpec stereo48000 = stereo;
-  stereo48000.rate = 48000;
-  stereo48000.samples = tone(48000 * 2, 3);
-  files.push_back({"stereo48000.wav", WavBytes(stereo48000)});
-  WavSpec zeroAvg = mono8000;
-  zeroAvg.avgBytesPerSec = 0;
-  files.push_back({"zeroavg.wav", WavBytes(zeroAvg)});
-  WavSpec truncated = stereo;
-  truncated.declaredDataBytes = 4000000;
-  files.push_back({"truncated.wav", WavBytes(truncated)});
-  WavSpec eightBit = mono8000;
-  eightBit.bits = 8;
-  files.push_back({"8bit.wav", WavBytes(eightBit)});
-  WavSpec tooFast = mono8000;
-  tooFast.rate = 48001;
-  files.push_back({"48001.wav", WavBytes(tooFast)});
-  WavSpec zeroRate = mono8000;
-  zeroRate.rate = 0;
-  files.push_back({"0hz.wav", WavBytes(zeroRate)});
-  WavSpec threeChannels = mono8000;
-  threeChannels.channels = 3;
-  files.push_back({"3ch.wav", WavBytes(threeChannels)});
-  WavSpec dataFirst = mono8000;
-  dataFirst.dataBeforeFmt = true;
-  files.push_back({"datafirst.wav", WavBytes(dataFirst)});
-  files.push_back({"notriff.wav", std::string("JUNK\x04\0\0\0abcd", 12)});
-  files.push_back({"short.wav", WavBytes(mono8000).substr(0, 30)});
+  const std::vector<std::int16_t> stereo = tone(44100 * 2 * 5 / 2, 37);  // 2.5 s
+  const std::vector<std::int16_t> mono = tone(8000 * 3, 101);
+  const Bytes mono8000 = Wave16(1, 8000, mono);
+  RiffChunkSpec truncatedData = DataChunk(stereo);
+  truncatedData.declaredSize = 4000000;
+  const std::pair<std::string, Bytes> files[] = {
+      {"stereo44100.wav", Wave16(2, 44100, stereo)},
+      {"mono8000.wav", mono8000},
+      {"mono22050.wav", Wave16(1, 22050, tone(22050 + 300, 7))},
+      {"stereo48000.wav", Wave16(2, 48000, tone(48000 * 2, 3))},
+      {"zeroavg.wav", RiffBytes({FmtChunk(1, 1, 8000, 16, 0), DataChunk(mono)})},
+      {"truncated.wav", RiffBytes({FmtChunk(1, 2, 44100, 16), truncatedData})},
+      {"8bit.wav", RiffBytes({FmtChunk(1, 1, 8000, 8), DataChunk(mono)})},
+      {"48001.wav", Wave16(1, 48001, mono)},
+      {"0hz.wav", Wave16(1, 0, mono)},
+      {"3ch.wav", Wave16(3, 8000, mono)},
+      {"datafirst.wav", RiffBytes({DataChunk(mono), FmtChunk(1, 1, 8000, 16)})},
+      {"notriff.wav", Bytes{'J', 'U', 'N', 'K', 4, 0, 0, 0, 'a', 'b', 'c', 'd'}},
+      {"short.wav", Bytes(mono8000.begin(), mono8000.begin() + 30)},
+  };
   std::vector<std::string> paths;
-  for (const auto& [name, bytes] : files) {
-    const fs::path p = dir / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    paths.push_back(p.string());
-  }
-  paths.push_back((dir / "missing.wav").string());
+  for (const auto& [name, bytes] : files) paths.push_back(dir.Write(name, bytes));
+  paths.push_back(dir.File("missing.wav"));
   return paths;
 }
 
@@ -337,17 +311,16 @@ TEST(RandomEvents, InvariantsHoldAfterEveryEvent) {
   const auto firstSeed = static_cast<std::uint32_t>(EnvCount("SONOQUILL_RANDOM_SEED", 1));
   // Many shorter runs from a fresh start reach more states than one long one.
   constexpr std::size_t kPerRun = 2000;
-  const fs::path dir =
-      fs::temp_directory_path() / ("sonoquill-random-" + std::to_string(::getpid()));
-  const auto files = MakeFiles(dir / "in");
-  fs::create_directories(dir / "out");
+  TempDir in;
+  TempDir out;
+  const auto files = MakeFiles(in);
   std::size_t done = 0;
   for (std::uint32_t seed = firstSeed; done < total; ++seed) {
     const std::size_t count = std::min(kPerRun, total - done);
     std::vector<Event> events = Generate(seed, count);
-    if (auto failure = RunEvents(events, files, dir / "out")) {
+    if (auto failure = RunEvents(events, files, out.path())) {
       events.resize(failure->index + 1);
-      const auto shortest = Shrink(events, files, dir / "out");
+      const auto shortest = Shrink(events, files, out.path());
       std::ostringstream list;
       for (const Event& e : shortest) list << "  " << Describe(e) << "\n";
       ADD_FAILURE() << "seed " << seed << ": " << failure->what << " after event " << failure->index
@@ -358,7 +331,6 @@ TEST(RandomEvents, InvariantsHoldAfterEveryEvent) {
     done += count;
   }
   std::printf("random events run: %zu\n", done);
-  fs::remove_all(dir);
 }
 
 }  // namespace
