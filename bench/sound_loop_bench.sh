@@ -15,7 +15,7 @@ play_block=$1/tests/e2e/play_block
 status=0
 for seconds in 10 60; do
   echo "== ${seconds} s"
-  "$here/../tests/e2e/sound_capture_test.sh" "$play_block" --seconds "$seconds" --only mono || status=1
-  "$here/../tests/e2e/sound_capture_test.sh" "$play_block" --seconds "$seconds" --only stereo || status=1
+  python3 "$here/../tests/e2e/sound_capture_test.py" "$play_block" --seconds "$seconds" --only mono || status=1
+  python3 "$here/../tests/e2e/sound_capture_test.py" "$play_block" --seconds "$seconds" --only stereo || status=1
 done
 exit $status

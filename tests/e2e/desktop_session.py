@@ -111,12 +111,18 @@ class DesktopSession:
                     "--load=module-null-sink sink_name=nullout rate=44100 channels=2",
                     "--load=module-native-protocol-unix socket=%s auth-anonymous=1" % socket],
                    log="pulse.log")
-        wait_for("the sound server", lambda: subprocess.run(
-            ["pactl", "info"], env=self.env, capture_output=True).returncode == 0, 60, 0.1)
-        # A steady low-latency client keeps the null sink's latency short; without it playback
-        # may start up to two seconds late.
-        self.spawn(["pacat", "-p", "--latency-msec=20", "/dev/zero"])
-        wait_for("the null sink's latency to fall under 100 ms", self._sink_latency_short, 60, 0.1)
+        try:
+            wait_for("the sound server", lambda: subprocess.run(
+                ["pactl", "info"], env=self.env, capture_output=True).returncode == 0, 60, 0.1)
+            # A steady low-latency client keeps the null sink's latency short; without it
+            # playback may start up to two seconds late.
+            self.spawn(["pacat", "-p", "--latency-msec=20", "/dev/zero"])
+            wait_for("the null sink's latency to fall under 100 ms", self._sink_latency_short,
+                     60, 0.1)
+        except SessionError as failure:
+            with open(self.path("pulse.log"), errors="replace") as log:
+                raise SessionError("%s; the sound server said:\n%s"
+                                   % (failure, "".join(log.readlines()[-20:])))
         # With ALSA_CONFIG_PATH set ALSA reads no system file, so nothing installed can reroute
         # the default device.
         self.capture = self.path("capture.raw")

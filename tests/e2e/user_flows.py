@@ -305,6 +305,8 @@ def main():
     if unknown:
         parser.error("unknown flow: " + ", ".join(unknown))
     options.program = os.path.abspath(options.program)
+    # A signal ends the run through the sessions' clean-up, so nothing is left running.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
     results = [run_flow(name, options) for name in options.flows or FLOWS]
     sys.exit(0 if all(results) else 1)
 

@@ -111,6 +111,17 @@ TEST(Controls, DisabledControlsTakeNoClicksAndChangesReachTheObserver) {
   EXPECT_EQ(changes, 3);  // enable, disable-to-enable, caption once
 }
 
+TEST(Form, ListsExactlyTheControlsThatExist) {
+  ui::Form form("F", "F", 100, 100);
+  ui::Button kept(&form, "Kept");
+  {
+    ui::Button gone(&form, "Gone");
+    ASSERT_EQ(form.Controls().size(), 2u);
+  }
+  ASSERT_EQ(form.Controls().size(), 1u);
+  EXPECT_EQ(form.Controls()[0], &kept);
+}
+
 TEST(MessageQueue, DispatchesInOrderIncludingMessagesPostedMeanwhile) {
   struct Recorder : ui::Form {
     Recorder(ui::MessageQueue& q) : ui::Form("R", "R", 1, 1), queue(q) {}

@@ -10,7 +10,9 @@ Control::Control(Form* owner, std::string name) : owner_(owner), name_(std::move
   if (owner_ != nullptr) owner_->Register(*this);
 }
 
-Control::~Control() = default;
+Control::~Control() {
+  if (owner_ != nullptr) owner_->Unregister(*this);
+}
 
 void Control::Changed() {
   if (OnChanged) OnChanged();

@@ -32,8 +32,10 @@ class Form {
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
 
-  // Controls register themselves here when constructed.
+  // Controls register themselves here when constructed and leave when destroyed, so the list
+  // never holds a control that is gone.
   void Register(Control& c) { controls_.push_back(&c); }
+  void Unregister(Control& c) { std::erase(controls_, &c); }
   const std::vector<Control*>& Controls() const { return controls_; }
 
   bool Visible() const { return visible_; }
