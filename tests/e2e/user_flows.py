@@ -218,14 +218,14 @@ def draw_play_save(session, user, options):
     channels, rate, bits, data = read_wav(saved)
     expect((channels, rate, bits) == (1, 44100, 16),
            "saved as %d channels, %d Hz, %d bits" % (channels, rate, bits))
-    second = rate * 2
-    expect(len(data) == 3 * second, "saved %d bytes, not three seconds" % len(data))
-    block = data[:second]
+    second_bytes = rate * 2
+    expect(len(data) == 3 * second_bytes, "saved %d bytes, not three seconds" % len(data))
+    block = data[:second_bytes]
     expect(data == block * 3, "the three seconds of the saved file differ")
     expect(block.count(0) < len(block), "the saved block is silent: the stroke made nothing")
     whole, start = check_capture_loops(session.read_capture(), block)
     return "saved three equal seconds; the capture loops them sample-exact (%d whole " \
-           "repetitions after %.3f s of silence)" % (whole, start / second)
+           "repetitions after %.3f s of silence)" % (whole, start / second_bytes)
 
 
 def open_edit_save(session, user, _options):
@@ -249,9 +249,10 @@ def open_edit_save(session, user, _options):
     expect(before[:3] == after[:3], "saved as %s, opened as %s" % (after[:3], before[:3]))
     old, new = before[3], after[3]
     expect(len(old) == len(new), "saved %d data bytes of %d" % (len(new), len(old)))
-    second = 44100 * 4
-    changed = [s for s in range(len(old) // second)
-               if old[s * second:(s + 1) * second] != new[s * second:(s + 1) * second]]
+    second_bytes = 44100 * 4
+    changed = [s for s in range(len(old) // second_bytes)
+               if old[s * second_bytes:(s + 1) * second_bytes]
+               != new[s * second_bytes:(s + 1) * second_bytes]]
     expect(changed == [2], "seconds changed: %s, expected only second 2" % changed)
     return "of the four seconds of the sox file only second 2 changed"
 
